@@ -1,0 +1,166 @@
+#include "frame_draw.h"
+
+#include "gl_headers.h"
+#include "scene.h"
+
+namespace {
+
+void bindTexture(const Scene& scene, int textureIndex)
+{
+    glBindTexture(GL_TEXTURE_2D, scene.textureNames[textureIndex]);
+}
+
+// A square in the frame's x-y plane, facing +z, each corner with its texture coordinate.
+void drawQuad(float s)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex3f(-s, -s, 0.0f);
+    glTexCoord2f(1.0f, 0.0f); glVertex3f(s, -s, 0.0f);
+    glTexCoord2f(1.0f, 1.0f); glVertex3f(s, s, 0.0f);
+    glTexCoord2f(0.0f, 1.0f); glVertex3f(-s, s, 0.0f);
+    glEnd();
+}
+
+// Grey points fixed on the screen at eye depth 165, before the camera applies.
+// They write depth, so a planet beyond that plane loses the pixels they cover.
+void drawStarField(const Scene& scene)
+{
+    glDisable(GL_LIGHTING);
+    glColor3f(kStarGrey, kStarGrey, kStarGrey);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -kStarPlaneDistance);
+
+    if (scene.drawPath == DrawPath::Compiled) {
+        glDisable(GL_TEXTURE_2D);
+        glBegin(GL_POINTS);
+        for (const Star& star : scene.stars) glVertex3f(star.x, star.y, kStarDepth);
+        glEnd();
+        glEnable(GL_TEXTURE_2D);
+        return;
+    }
+    for (const Star& star : scene.stars) {
+        glDisable(GL_TEXTURE_2D);
+        glBegin(GL_POINTS);
+        glVertex3f(star.x, star.y, kStarDepth);
+        glEnd();
+        glEnable(GL_TEXTURE_2D);
+    }
+}
+
+void applyCamera()
+{
+    glEnable(GL_LIGHTING);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glLoadIdentity();
+    gluLookAt(kCameraEye[0], kCameraEye[1], kCameraEye[2],
+              kCameraCentre[0], kCameraCentre[1], kCameraCentre[2],
+              kCameraUp[0], kCameraUp[1], kCameraUp[2]);
+}
+
+void drawSphereOf(const Scene& scene, double radius)
+{
+    drawSphere(scene.sphereQuadric, radius, scene.drawPath);
+}
+
+// Moons of Earth, Jupiter and Uranus: the planet's own angle turns them about
+// its polar axis; each is placed from that same turned frame.
+void drawCirclingMoons(const Scene& scene, const Planet& planet)
+{
+    glRotatef(static_cast<float>(scene.angles.*planet.angle), 0.0f, 0.0f, 1.0f);
+    for (std::size_t i = 0; i < planet.moonCount; ++i) {
+        const Moon& moon = planet.moons[i];
+        glPushMatrix();
+        bindTexture(scene, moon.texture);
+        glTranslatef(moon.offset.x, moon.offset.y, moon.offset.z);
+        drawSphereOf(scene, moon.radius);
+        glPopMatrix();
+    }
+}
+
+// Pluto's moon stays beside Pluto and spins in place at twice Pluto's rate,
+// still wearing Pluto's texture.
+void drawSpinningMoon(const Scene& scene, const Planet& planet)
+{
+    const float angle = static_cast<float>(scene.angles.*planet.angle);
+    glTranslatef(kPlutoMoonOffset.x, kPlutoMoonOffset.y, kPlutoMoonOffset.z);
+    glRotatef(angle, 0.0f, 0.0f, 1.0f);
+    glRotatef(angle, 0.0f, 0.0f, 1.0f);
+    drawSphereOf(scene, kPlutoMoonRadius);
+}
+
+// Added over the image and seen from both sides; it hides nothing.
+void drawRing(const Scene& scene)
+{
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    bindTexture(scene, kRingTexture);
+    drawQuad(kRingHalfSize);
+    glEnable(GL_CULL_FACE);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+}
+
+void drawPlanet(const Scene& scene, const Planet& planet)
+{
+    bindTexture(scene, planet.texture);
+    glRotatef(static_cast<float>(scene.angles.*planet.angle), 0.0f, 1.0f, 0.0f);
+    glTranslatef(planet.orbitOffset.x, planet.orbitOffset.y, planet.orbitOffset.z);
+    glRotatef(planet.tiltDegrees, planet.tiltAxis.x, planet.tiltAxis.y, planet.tiltAxis.z);
+    drawSphereOf(scene, planet.radius);
+
+    switch (planet.satellites) {
+    case Satellites::None: break;
+    case Satellites::CirclingMoons: drawCirclingMoons(scene, planet); break;
+    case Satellites::SpinningMoon: drawSpinningMoon(scene, planet); break;
+    case Satellites::Ring: drawRing(scene); break;
+    }
+}
+
+// The mask multiplies what lies behind the Sun (black behind the disc), then
+// the glow is added. Planets in front keep their pixels through the depth test.
+void drawSun(const Scene& scene)
+{
+    glRotatef(static_cast<float>(scene.angles.angleSun), 0.0f, 0.0f, 1.0f);
+    glDisable(GL_LIGHTING);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    bindTexture(scene, kSunMaskTexture);
+    drawQuad(kSunHalfSize);
+
+    glBlendFunc(GL_ONE, GL_ONE);
+    bindTexture(scene, kSunGlowTexture);
+    drawQuad(kSunHalfSize);
+
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+}
+
+} // namespace
+
+void drawFrame()
+{
+    const Scene& scene = theScene();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawStarField(scene);
+    applyCamera();
+
+    glPushMatrix();
+    for (std::size_t i = 0; i < kPlanetCount; ++i) {
+        if (i > 0) {
+            glPopMatrix();
+            glPushMatrix();
+        }
+        drawPlanet(scene, kPlanets[i]);
+    }
+    glPopMatrix();
+    glPushMatrix();
+    drawSun(scene);
+    glPopMatrix();
+}

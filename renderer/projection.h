@@ -1,0 +1,3 @@
+#pragma once
+// Viewport and perspective for a client area of the given size in pixels.
+void setProjection(int width, int height);

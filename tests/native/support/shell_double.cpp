@@ -1,0 +1,8 @@
+#include "shell_double.h"
+
+#include "shell_services.h"
+
+void postQuit(RenderWindow& window)
+{
+    ++window.quitRequests;
+}

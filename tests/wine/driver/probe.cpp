@@ -1,0 +1,256 @@
+// Test driver run under Wine. Each command prints key=value lines on stdout
+// and exits 0 when what it looked for was found.
+//
+//   probe window TITLE [WAIT_MS]      wait for a top-level window, describe it
+//   probe gone TITLE WAIT_MS          wait until no window has that title
+//   probe display                     the current display mode
+//   probe post TITLE MESSAGE [WPARAM] post a message to the window
+//   probe cursor                      whether the cursor is showing
+//   probe launch PATH TITLE [WAIT_MS] start PATH, report when its window
+//                                     appears and, at its end, its exit code
+//   probe blank TITLE [W H]           a plain window that appears at once,
+//                                     ends on WM_CLOSE (start-up baseline,
+//                                     instance marker, preview area)
+//   probe children TITLE              the window's child windows
+//   probe text TITLE [WAIT_MS]        the window's text and its children's,
+//                                     read as Unicode, printed as UTF-8
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND waitForWindow(const char* title, DWORD waitMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = FindWindowA(nullptr, title);
+        if (window != nullptr || GetTickCount() - start >= waitMs) return window;
+        Sleep(5);
+    }
+}
+
+int describeWindow(const char* title, DWORD waitMs)
+{
+    HWND window = waitForWindow(title, waitMs);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    char className[256] = {};
+    GetClassNameA(window, className, sizeof(className));
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    RECT client = {};
+    GetClientRect(window, &client);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    std::printf("found=1\nclass=%s\nstyle=0x%08lx\nexstyle=0x%08lx\n", className,
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)));
+    std::printf("outer=%ld %ld %ld %ld\nclient=%ld %ld\npid=%lu\nvisible=%d\n", outer.left, outer.top,
+                outer.right, outer.bottom, client.right, client.bottom, static_cast<unsigned long>(pid),
+                IsWindowVisible(window) ? 1 : 0);
+    return 0;
+}
+
+int waitGone(const char* title, DWORD waitMs)
+{
+    const DWORD start = GetTickCount();
+    while (FindWindowA(nullptr, title) != nullptr) {
+        if (GetTickCount() - start >= waitMs) {
+            std::printf("gone=0\n");
+            return 1;
+        }
+        Sleep(5);
+    }
+    std::printf("gone=1\nafter_ms=%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    return 0;
+}
+
+int describeDisplay()
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 1;
+    std::printf("width=%lu\nheight=%lu\nbits=%lu\n", static_cast<unsigned long>(mode.dmPelsWidth),
+                static_cast<unsigned long>(mode.dmPelsHeight), static_cast<unsigned long>(mode.dmBitsPerPel));
+    return 0;
+}
+
+int postTo(const char* title, UINT message, WPARAM wParam)
+{
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr || !PostMessageA(window, message, wParam, 0)) return 1;
+    std::printf("posted=1\n");
+    return 0;
+}
+
+int describeCursor()
+{
+    CURSORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetCursorInfo(&info)) return 1;
+    std::printf("showing=%d\n", (info.flags & CURSOR_SHOWING) ? 1 : 0);
+    return 0;
+}
+
+int launch(const char* path, const char* title, DWORD waitMs, const std::string& arguments)
+{
+    // The path is the program name; arguments, if any, follow it quoted.
+    std::string commandLine = "\"" + std::string(path) + "\"" + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    LARGE_INTEGER frequency, started, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&started);
+    if (!CreateProcessA(path, arguments.empty() ? nullptr : &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("started=0\n");
+        return 1;
+    }
+    std::printf("started=1\npid=%lu\n", static_cast<unsigned long>(process.dwProcessId));
+    std::fflush(stdout);
+
+    const DWORD deadline = GetTickCount() + waitMs;
+    bool seen = false;
+    while (!seen && GetTickCount() < deadline) {
+        seen = FindWindowA(nullptr, title) != nullptr;
+        if (!seen && WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
+    }
+    QueryPerformanceCounter(&now);
+    if (seen) {
+        const double ms = 1000.0 * static_cast<double>(now.QuadPart - started.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+        std::printf("window_ms=%.1f\n", ms);
+    } else {
+        std::printf("window_ms=none\n");
+    }
+    std::fflush(stdout);
+
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    std::printf("exit=%ld\n", static_cast<long>(code));
+    std::fflush(stdout);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
+LRESULT CALLBACK blankProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int blankWindow(const char* title, int width, int height)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = blankProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ProbeBlank";
+    if (!RegisterClassA(&windowClass)) return 1;
+    HWND window = CreateWindowExA(0, "ProbeBlank", title, WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    if (window == nullptr) return 1;
+    ShowWindow(window, SW_SHOWNORMAL);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return 0;
+}
+
+std::string utf8(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], size, nullptr, nullptr);
+    return out;
+}
+
+BOOL CALLBACK printChildText(HWND child, LPARAM)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(child, text, 1024);
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    std::printf("child=%s|%s\n", utf8(className).c_str(), utf8(text).c_str());
+    return TRUE;
+}
+
+BOOL CALLBACK printChild(HWND child, LPARAM)
+{
+    char className[256] = {}, title[256] = {};
+    GetClassNameA(child, className, sizeof(className));
+    GetWindowTextA(child, title, sizeof(title));
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(child, &pid);
+    std::printf("child=%s|%s|0x%08lx|%ld %ld %ld %ld|%lu\n", className, title,
+                static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), rect.left, rect.top, rect.right,
+                rect.bottom, static_cast<unsigned long>(pid));
+    return TRUE;
+}
+
+int describeChildren(const char* title)
+{
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) return 1;
+    std::printf("hwnd=%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    EnumChildWindows(window, printChild, 0);
+    return 0;
+}
+
+int describeText(const char* title, DWORD waitMs)
+{
+    HWND window = waitForWindow(title, waitMs);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    std::printf("found=1\ntitle=%s\n", utf8(text).c_str());
+    EnumChildWindows(window, printChildText, 0);
+    return 0;
+}
+
+DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
+{
+    return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 0)) : fallback;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return 2;
+    const char* command = argv[1];
+    if (std::strcmp(command, "window") == 0 && argc >= 3) return describeWindow(argv[2], numberArg(argc, argv, 3, 0));
+    if (std::strcmp(command, "gone") == 0 && argc >= 3) return waitGone(argv[2], numberArg(argc, argv, 3, 0));
+    if (std::strcmp(command, "display") == 0) return describeDisplay();
+    if (std::strcmp(command, "post") == 0 && argc >= 4)
+        return postTo(argv[2], numberArg(argc, argv, 3, 0), numberArg(argc, argv, 4, 0));
+    if (std::strcmp(command, "cursor") == 0) return describeCursor();
+    if (std::strcmp(command, "launch") == 0 && argc >= 4) {
+        std::string arguments;
+        for (int i = 5; i < argc; ++i) {
+            const std::string argument = argv[i];
+            const bool quote = argument.find(' ') != std::string::npos;
+            arguments += quote ? " \"" + argument + "\"" : " " + argument;
+        }
+        return launch(argv[2], argv[3], numberArg(argc, argv, 4, 10000), arguments);
+    }
+    if (std::strcmp(command, "blank") == 0 && argc >= 3)
+        return blankWindow(argv[2], static_cast<int>(numberArg(argc, argv, 3, 200)),
+                           static_cast<int>(numberArg(argc, argv, 4, 100)));
+    if (std::strcmp(command, "children") == 0 && argc >= 3) return describeChildren(argv[2]);
+    if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
+    return 2;
+}

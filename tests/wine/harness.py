@@ -1,0 +1,352 @@
+"""Runs the Windows programs under Wine on a virtual X display and looks at
+them from outside (X screenshots, keys) and from inside (the probe driver).
+
+Every wait has a deadline; nothing sleeps and hopes.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+DIST = os.environ.get("SORVELIN_DIST", os.path.join(ROOT, "dist"))
+PROBE = os.environ.get("SORVELIN_PROBE", os.path.join(ROOT, "build", "win", "tests", "probe.exe"))
+RENDERER = os.path.join(DIST, "Sorvelin.dll")
+
+
+def windows_path(unix_path):
+    """Wine maps the Unix root to drive Z:."""
+    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+
+def wait_until(predicate, timeout, what, interval=0.05):
+    """Polls predicate until it gives a true value or the deadline passes."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def wine_environment(prefix, display):
+    env = dict(os.environ)
+    env.update({
+        "WINEPREFIX": prefix,
+        "WINEDEBUG": "-all",
+        "DISPLAY": display,
+        # No prompts for the browser and runtime add-ons while the prefix is made.
+        "WINEDLLOVERRIDES": "mscoree,mshtml=",
+    })
+    return env
+
+
+def make_prefix(prefix):
+    """A fresh prefix, made once per test run."""
+    shutil.rmtree(prefix, ignore_errors=True)
+    os.makedirs(prefix)
+    env = wine_environment(prefix, "")
+    env.pop("DISPLAY")
+    subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=300)
+    subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=120)
+
+
+def default_prefix():
+    return os.environ.get("SORVELIN_WINE_PREFIX", os.path.join(ROOT, "build", "wine-prefix"))
+
+
+class VirtualDisplay:
+    """An Xvfb server of the size and depth a test chooses."""
+
+    def __init__(self, width, height, depth):
+        self.width, self.height, self.depth = width, height, depth
+        self.number = self._free_number()
+        self.name = ":%d" % self.number
+        self.process = subprocess.Popen(
+            ["Xvfb", self.name, "-screen", "0", "%dx%dx%d" % (width, height, depth),
+             "-nolisten", "tcp", "-noreset"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        socket = "/tmp/.X11-unix/X%d" % self.number
+        wait_until(lambda: os.path.exists(socket) or self.process.poll() is not None, 10,
+                   "Xvfb %s" % self.name)
+        if self.process.poll() is not None:
+            raise RuntimeError("Xvfb %s did not start" % self.name)
+
+    @staticmethod
+    def _free_number():
+        for number in range(90, 190):
+            if not os.path.exists("/tmp/.X%d-lock" % number) and \
+                    not os.path.exists("/tmp/.X11-unix/X%d" % number):
+                return number
+        raise RuntimeError("no free X display number")
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+class Picture:
+    """A screenshot's pixels, read through ImageMagick as a binary PPM."""
+
+    def __init__(self, path):
+        self.path = path
+        data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
+                              stdout=subprocess.PIPE).stdout
+        fields, at = [], 0
+        while len(fields) < 4:
+            while data[at:at + 1].isspace():
+                at += 1
+            if data[at:at + 1] == b"#":
+                at = data.index(b"\n", at)
+                continue
+            end = at
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[at:end])
+            at = end
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[at + 1:]
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def count(self, wanted, box=None):
+        x0, y0, x1, y1 = box or (0, 0, self.width, self.height)
+        return sum(1 for y in range(y0, y1) for x in range(x0, x1) if wanted(self.at(x, y)))
+
+
+class Launched:
+    """A program started by the probe, the way the host starts the renderer."""
+
+    def __init__(self, session, path, title, wait_ms=10000, args=()):
+        self.values = {}
+        self._lock = threading.Lock()
+        self.process = subprocess.Popen(
+            ["wine", PROBE, "launch", windows_path(path), title, str(wait_ms)] + [str(a) for a in args],
+            env=session.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self._reader = threading.Thread(target=self._read, daemon=True)
+        self._reader.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            key, _, value = line.strip().partition("=")
+            with self._lock:
+                self.values[key] = value
+
+    def value(self, key):
+        with self._lock:
+            return self.values.get(key)
+
+    def wait_window(self, timeout=20):
+        ms = wait_until(lambda: self.value("window_ms"), timeout, "the launched window")
+        if ms == "none":
+            raise AssertionError("the launched program showed no window")
+        return float(ms)
+
+    def wait_exit(self, timeout=20):
+        return int(wait_until(lambda: self.value("exit"), timeout, "the launched program's end"))
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def release(self):
+        """Closes the pipe once the reader has seen its end. The programs the
+        probe started may hold the pipe open until Wine has ended them."""
+        self._reader.join(5)
+        if not self._reader.is_alive():
+            self.process.stdout.close()
+
+
+class AudioCapture:
+    """Points ALSA's default device at a file (16-bit stereo, 44.1 kHz), so
+    a test can tell when sound was played, restarted and stopped."""
+
+    BYTES_PER_SECOND = 44100 * 2 * 2
+
+    def __init__(self, home):
+        self.path = os.path.join(home, "audio.raw")
+        with open(os.path.join(home, ".asoundrc"), "w") as config:
+            config.write('pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' % self.path)
+
+    def audible_seconds(self, threshold=300):
+        """Seconds of sound louder than the threshold captured so far."""
+        try:
+            with open(self.path, "rb") as capture:
+                data = capture.read()
+        except FileNotFoundError:
+            return 0.0
+        samples = memoryview(data[:len(data) // 2 * 2]).cast("h")
+        loud = sum(1 for sample in samples if sample > threshold or sample < -threshold)
+        return loud * 2 / self.BYTES_PER_SECOND
+
+
+def make_test_media(folder):
+    """A one-second MP3 tone, a half-second WAV tone and a three-second WAV."""
+    os.makedirs(folder, exist_ok=True)
+    media = {
+        "wav": os.path.join(folder, "half.wav"),
+        "long_wav": os.path.join(folder, "three.wav"),
+        "mp3": os.path.join(folder, "tone.mp3"),
+    }
+    tone = os.path.join(folder, "tone.wav")
+    synth = ["sox", "-n", "-r", "44100", "-c", "2", "-b", "16"]
+    subprocess.run(synth + [tone, "synth", "1.0", "sine", "440"], check=True)
+    subprocess.run(synth + [media["wav"], "synth", "0.5", "sine", "660"], check=True)
+    subprocess.run(synth + [media["long_wav"], "synth", "3.0", "sine", "550"], check=True)
+    subprocess.run(["lame", "--quiet", tone, media["mp3"]], check=True)
+    return media
+
+
+class WineSession:
+    """A display plus the shared prefix, with helpers to drive programs."""
+
+    def __init__(self, width, height, depth, prefix=None):
+        self.prefix = prefix or default_prefix()
+        if not os.path.isdir(os.path.join(self.prefix, "drive_c")):
+            make_prefix(self.prefix)
+        self.display = VirtualDisplay(width, height, depth)
+        self.env = wine_environment(self.prefix, self.display.name)
+        self.home = tempfile.mkdtemp(prefix="sorvelin-home-")
+        self.audio = AudioCapture(self.home)
+        self.env["HOME"] = self.home
+        self.shots = tempfile.mkdtemp(prefix="sorvelin-shots-")
+        self.launched = []
+
+    def drive_c(self, *parts):
+        return os.path.join(self.prefix, "drive_c", *parts)
+
+    def end_wine(self):
+        """Ends every program of the prefix and waits until they are gone."""
+        for launched in self.launched:
+            launched.stop()
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        try:
+            subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
+        except subprocess.TimeoutExpired:
+            subprocess.run(["wineserver", "-k9"], env=self.env, stderr=subprocess.DEVNULL)
+        for launched in self.launched:
+            launched.release()
+        self.launched.clear()
+
+    def close(self):
+        self.end_wine()
+        self.display.stop()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def probe(self, *args, check=True):
+        """Runs a probe command and gives its key=value lines as a dict."""
+        result = subprocess.run(["wine", PROBE] + [str(a) for a in args], env=self.env,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                                timeout=120)
+        values = dict(line.strip().partition("=")[::2] for line in result.stdout.splitlines() if "=" in line)
+        if check and result.returncode != 0:
+            raise AssertionError("probe %s failed: %s" % (" ".join(map(str, args)), result.stdout))
+        return values
+
+    def probe_lines(self, *args):
+        """A probe command's output lines, for answers that repeat a key."""
+        result = subprocess.run(["wine", PROBE] + [str(a) for a in args], env=self.env,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=120)
+        return result.stdout.splitlines()
+
+    def launch(self, path, title, wait_ms=10000, args=()):
+        """Starts a program as the host starts the renderer, through the probe."""
+        launched = Launched(self, path, title, wait_ms, args)
+        self.launched.append(launched)
+        return launched
+
+    def window(self, title, wait_ms=10000):
+        info = self.probe("window", title, wait_ms, check=False)
+        return info if info.get("found") == "1" else None
+
+    def window_gone(self, title, wait_ms=10000):
+        return self.probe("gone", title, wait_ms, check=False).get("gone") == "1"
+
+    def texts(self, title, wait_ms=10000):
+        """A window's own text and its children's, read as Unicode."""
+        result = subprocess.run(["wine", PROBE, "text", title, str(wait_ms)], env=self.env,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=120)
+        lines = result.stdout.decode("utf-8").splitlines()
+        if "found=1" not in lines:
+            return None
+        return [line.split("|", 1)[1] for line in lines if line.startswith("child=")]
+
+    def display_mode(self):
+        mode = self.probe("display")
+        return int(mode["width"]), int(mode["height"]), int(mode["bits"])
+
+    def post(self, title, message, wparam=0):
+        self.probe("post", title, message, wparam)
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool"] + list(args), env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True, timeout=30)
+
+    def key(self, title, keysym):
+        """Types a key into the window with that title through the X server."""
+        found = wait_until(lambda: self.xdotool("search", "--name", "^%s$" % title).stdout.split(),
+                           10, "X window %s" % title)
+        # No window manager here: give the X focus directly, then type.
+        self.xdotool("windowactivate", found[0])
+        self.xdotool("windowfocus", found[0])
+        self.xdotool("key", keysym)
+
+    def press_until_gone(self, title, keysym, timeout=20):
+        """Types the key into the window until the window has gone. The X
+        focus may still be on its way to the window at the first press."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            try:
+                self.key(title, keysym)
+            except AssertionError:
+                pass   # no such X window any more
+            if self.window_gone(title, 3000):
+                return True
+        return False
+
+    def screenshot(self, name):
+        path = os.path.join(self.shots, name + ".png")
+        subprocess.run(["import", "-display", self.display.name, "-window", "root", path], check=True,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        return Picture(path)
+
+
+class WineTestCase(unittest.TestCase):
+    """One display and Wine session for all the tests of a class."""
+
+    display_size = (1024, 768, 16)
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = WineSession(*cls.display_size)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
+
+    def tearDown(self):
+        self.session.end_wine()
+
+
+def main():
+    unittest.main(verbosity=2)
+
+
+if __name__ == "__main__" and os.environ.get("SORVELIN_MAKE_PREFIX"):
+    make_prefix(default_prefix())
