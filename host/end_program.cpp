@@ -1,0 +1,8 @@
+#include <windows.h>
+
+#include "host_main.h"
+
+void EndProgram()
+{
+    ExitProcess(0);
+}

@@ -1,0 +1,53 @@
+// Where the host lives, and whether a file can be read.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "settings_file.h"
+
+namespace {
+
+std::string toAnsi(const std::wstring& text)
+{
+    if (text.empty()) return std::string();
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0], size, nullptr, nullptr);
+    }
+    return ansi;
+}
+
+} // namespace
+
+std::string ProgramFolder()
+{
+    // Split in UTF-16: in code page 932 a backslash byte can be the second
+    // half of a Japanese character.
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::string();
+        if (length < path.size()) {
+            const std::wstring full(path.data(), length);
+            const std::size_t slash = full.find_last_of(L'\\');
+            return slash == std::wstring::npos ? std::string() : toAnsi(full.substr(0, slash));
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+bool FileExists(const std::string& path)
+{
+    std::string name = path;
+    if (!name.empty() && name.back() == '\\') name.pop_back();
+    if (name.empty()) return false;
+    // A folder cannot be opened this way, and a file locked against reading fails too.
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}

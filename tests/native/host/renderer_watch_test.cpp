@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "renderer_watch.h"
+
+TEST(RendererWatch, EndsAtOnceWhenTheRendererIsGone)
+{
+    RendererWatch watch;
+    watch.started(1000);
+    EXPECT_TRUE(watch.keepShowing(true, true, 1500));
+    EXPECT_FALSE(watch.keepShowing(false, false, 2000));
+
+    RendererWatch neverStarted;
+    neverStarted.started(1000);
+    EXPECT_FALSE(neverStarted.keepShowing(false, false, 1500));
+}
+
+TEST(RendererWatch, WaitsForASlowRendererButNotForever)
+{
+    RendererWatch watch;
+    watch.started(0xFFFFF000u);   // across the clock's wrap
+    EXPECT_TRUE(watch.keepShowing(false, true, 0xFFFFF000u + 500));
+    EXPECT_TRUE(watch.keepShowing(false, true, 0xFFFFF000u + 4500));
+    EXPECT_FALSE(watch.keepShowing(false, true, 0xFFFFF000u + RendererWatch::kStartGraceMs));
+}
+
+TEST(RendererWatch, ToleratesAShortGapWhileTheWindowIsMadeAgain)
+{
+    RendererWatch watch;
+    watch.started(0);
+    EXPECT_TRUE(watch.keepShowing(true, true, 500));
+    EXPECT_TRUE(watch.keepShowing(false, true, 1000));
+    EXPECT_TRUE(watch.keepShowing(false, true, 1500));
+    EXPECT_TRUE(watch.keepShowing(true, true, 2000));
+    // A new gap is timed from its own start.
+    EXPECT_TRUE(watch.keepShowing(false, true, 10000));
+    EXPECT_TRUE(watch.keepShowing(false, true, 10000 + RendererWatch::kGapGraceMs - 1));
+    EXPECT_FALSE(watch.keepShowing(false, true, 10000 + RendererWatch::kGapGraceMs));
+}

@@ -1,0 +1,169 @@
+// The settings file's reading and writing rules, over an in-memory file.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "settings/number_text.h"
+#include "settings/settings_file.h"
+#include "support/host_doubles.h"
+
+namespace {
+
+const std::string kIni = "C:\\Saver\\Sorvelin.ini";
+
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetFakeHost();
+        BGM_Kind = 0;
+        BGM_RepeatTrack = 0;
+        BGM_File.clear();
+        BGM_Folder.clear();
+    }
+    void TearDown() override { IsLeadByte = savedLeadByte; }
+
+    void store(const char* key, const std::string& value) { fakeHost().values[{kIni, "Section", key}] = value; }
+
+    bool (*savedLeadByte)(unsigned char) = IsLeadByte;
+};
+
+TEST(FolderOf, KeepsEverythingUpToTheLastSeparator)
+{
+    EXPECT_EQ(FolderOf("C:\\Music\\a.mp3"), "C:\\Music");
+    EXPECT_EQ(FolderOf("C:\\a.mp3"), "C:");
+    EXPECT_EQ(FolderOf("C:a.mp3"), "C:");
+    EXPECT_EQ(FolderOf("\\\\srv\\share\\a.wav"), "\\\\srv\\share");
+    EXPECT_EQ(FolderOf("a.mp3"), "");
+    EXPECT_EQ(FolderOf("D:\\a.wav"), "D:");
+    EXPECT_EQ(FolderOf(""), "");
+}
+
+TEST_F(Settings, FolderOfNeverSplitsATwoByteCharacter)
+{
+    // In code page 932, 表 is 0x95 0x5C: its second byte is the backslash byte.
+    IsLeadByte = [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
+    EXPECT_EQ(FolderOf("C:\\\x95\x5C\\a.mp3"), "C:\\\x95\x5C");
+    EXPECT_EQ(FolderOf("C:\\\x95\x5C" "a.mp3"), "C:");
+}
+
+TEST(ShortNumber, FloorsBlanksAndRefusals)
+{
+    struct Case {
+        const char* text;
+        bool read;
+        std::int16_t value;
+    };
+    const Case cases[] = {
+        {" 2", true, 2},    {"2", true, 2},         {"2.9", true, 2},     {"-0.5", true, -1},
+        {"5", true, 5},     {" 7 ", true, 7},       {"32767", true, 32767}, {"-32768", true, -32768},
+        {"abc", false, 9},  {"70000", false, 9},    {"32768", false, 9},  {"", false, 9},
+        {"2x", false, 9},   {"-", false, 9},        {".", false, 9},      {"1 2", false, 9},
+    };
+    for (const Case& c : cases) {
+        std::int16_t value = 9;
+        EXPECT_EQ(ReadShortNumber(c.text, value), c.read) << '"' << c.text << '"';
+        EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(ShortNumberText(2), " 2");
+    EXPECT_EQ(ShortNumberText(0), " 0");
+    EXPECT_EQ(ShortNumberText(-3), "-3");
+}
+
+TEST_F(Settings, NoFileGivesTheDefaultsAndTheProgramFolder)
+{
+    BGM_Kind = 1;   // whatever was held before
+    BGM_RepeatTrack = 4;
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 0);
+    EXPECT_EQ(BGM_RepeatTrack, 0);
+    EXPECT_EQ(BGM_File, "");
+    EXPECT_EQ(BGM_Folder, "C:\\Saver");
+}
+
+TEST_F(Settings, MusicFileKindNeedsAFileThatCanBeRead)
+{
+    store(kKeyKind, " 2");
+    store(kKeyFile, "");
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 0) << "kind 2 with an empty file entry";
+
+    store(kKeyFile, "C:\\Music\\gone.mp3");
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 0) << "kind 2 with a vanished file";
+    EXPECT_EQ(BGM_File, "");
+    EXPECT_EQ(BGM_Folder, "C:\\Saver");
+    EXPECT_EQ(GetIni("Section", kKeyFile, kIni), "C:\\Music\\gone.mp3") << "loading never writes";
+
+    store(kKeyFile, "C:\\Music\\");   // a folder, not a file
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 0);
+
+    fakeHost().readableFiles.insert("C:\\Music\\song.mp3");
+    store(kKeyFile, "C:\\Music\\song.mp3");
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 2);
+    EXPECT_EQ(BGM_File, "C:\\Music\\song.mp3");
+    EXPECT_EQ(BGM_Folder, "C:\\Music");
+}
+
+TEST_F(Settings, NumbersThatCannotBeReadKeepTheOldValue)
+{
+    store(kKeyKind, "abc");
+    store(kKeyRepeatTrack, "70000");
+    BGM_RepeatTrack = 6;
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 0);
+    EXPECT_EQ(BGM_RepeatTrack, 6);
+
+    store(kKeyKind, "2.7");
+    store(kKeyRepeatTrack, " 3");
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 0) << "2.7 reads as 2, then no file drops it";
+    EXPECT_EQ(BGM_RepeatTrack, 3);
+
+    store(kKeyKind, "5");
+    LoadSettings();
+    EXPECT_EQ(BGM_Kind, 5) << "other kinds stay as read";
+}
+
+TEST_F(Settings, SaveWritesTheThreeKeysInOrderWithTheLeadingBlank)
+{
+    BGM_Kind = 1;
+    BGM_RepeatTrack = 3;
+    BGM_File = "";
+    SaveSettings();
+    ASSERT_EQ(fakeHost().writes.size(), 3u);
+    EXPECT_EQ(fakeHost().writes[0], std::make_pair(std::string("BGM\x8B\xE6\x95\xAA"), std::string(" 1")));
+    EXPECT_EQ(fakeHost().writes[1], std::make_pair(std::string("BGM\xD8\xCB\xDF\xB0\xC4"), std::string(" 3")));
+    EXPECT_EQ(fakeHost().writes[2], std::make_pair(std::string("BGM\xCC\xA7\xB2\xD9"), std::string("")));
+}
+
+// Random bytes never crash the reader, and what it accepts is in range.
+TEST_F(Settings, RandomValuesNeverBreakTheReaderOrTheLoad)
+{
+    std::mt19937 random(20261209);
+    const std::string alphabet = " \t0123456789.-+eE,abc\\:\x95\x5C\x8B";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 12, ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        std::int16_t value = 77;
+        if (ReadShortNumber(text, value)) {
+            EXPECT_GE(value, -32768);
+            EXPECT_LE(value, 32767);
+        } else {
+            EXPECT_EQ(value, 77);
+        }
+        if (round % 10 == 0) {
+            store(kKeyKind, text);
+            store(kKeyRepeatTrack, text);
+            store(kKeyFile, text);
+            LoadSettings();
+            EXPECT_TRUE(BGM_Kind != 2 || !BGM_File.empty());
+            EXPECT_LE(BGM_Folder.size(), std::max(BGM_File.size(), fakeHost().programFolder.size()));
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+#include "host_doubles.h"
+
+#include "settings/settings_file.h"
+
+FakeHostPlatform& fakeHost()
+{
+    static FakeHostPlatform platform;
+    return platform;
+}
+
+void resetFakeHost()
+{
+    fakeHost() = FakeHostPlatform();
+}
+
+std::string GetIni(const std::string& section, const std::string& key, const std::string& file)
+{
+    const auto found = fakeHost().values.find({file, section, key});
+    return found == fakeHost().values.end() ? std::string() : found->second;
+}
+
+void PutIni(const std::string& section, const std::string& key, const std::string& value, const std::string& file)
+{
+    fakeHost().values[{file, section, key}] = value;
+    fakeHost().writes.push_back({key, value});
+}
+
+std::string ProgramFolder()
+{
+    return fakeHost().programFolder;
+}
+
+bool FileExists(const std::string& path)
+{
+    std::string name = path;
+    if (!name.empty() && name.back() == '\\') name.pop_back();
+    return fakeHost().readableFiles.count(name) != 0;
+}

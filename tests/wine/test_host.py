@@ -1,0 +1,225 @@
+"""The host program under Wine: start-up checks, the show and the preview."""
+
+import os
+import shutil
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+from harness import DIST, RENDERER, WineTestCase, wait_until, windows_path  # noqa: E402
+
+HOST = os.path.join(DIST, "Sorvelin.scr")
+RENDERER_TITLE = "Velmorani_VC"
+SHOW_TITLE = "Velmorani_Main"
+DIALOG_TITLE = "<Sorvelin>"
+MESSAGE_CAPTION = "Sorvelin (ScreenSaver)"
+MISSING_RENDERER = "Sorvelin.dll が同じﾌｫﾙﾀﾞに見つかりません！"
+WM_CLOSE = 0x10
+
+KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
+KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
+KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
+
+
+class HostTestCase(WineTestCase):
+
+    def install(self, with_renderer=True, folder_name="Sorvelin"):
+        """Both programs copied into a folder of their own, as a user installs them."""
+        folder = os.path.join(tempfile.mkdtemp(prefix="sorvelin-install-"), folder_name)
+        os.makedirs(folder)
+        shutil.copy(HOST, folder)
+        if with_renderer:
+            shutil.copy(RENDERER, folder)
+        self.addCleanup(shutil.rmtree, os.path.dirname(folder), True)
+        return folder
+
+    def write_settings(self, folder, kind, repeat=0, music=""):
+        lines = [b"[Section]", KEY_KIND + b"= " + str(kind).encode(),
+                 KEY_REPEAT + b"= " + str(repeat).encode(), KEY_FILE + b"=" + music.encode("cp932")]
+        with open(os.path.join(folder, "Sorvelin.ini"), "wb") as ini:
+            ini.write(b"\r\n".join(lines) + b"\r\n")
+
+    def host(self, folder, arguments, title=SHOW_TITLE, wait_ms=10000):
+        return self.session.launch(os.path.join(folder, "Sorvelin.scr"), title, wait_ms,
+                                   args=arguments.split() if arguments else ())
+
+
+class StartUp(HostTestCase):
+
+    def test_missing_renderer_is_reported_for_show_settings_and_other_letters(self):
+        folder = self.install(with_renderer=False)
+        for arguments in ("/s", "/c", "/a"):
+            with self.subTest(arguments=arguments):
+                launched = self.host(folder, arguments, title=MESSAGE_CAPTION)
+                launched.wait_window()
+                self.assertIn(MISSING_RENDERER, self.session.texts(MESSAGE_CAPTION))
+                self.session.post(MESSAGE_CAPTION, WM_CLOSE)
+                self.assertEqual(launched.wait_exit(), 0)
+                self.assertIsNone(self.session.window(SHOW_TITLE, 0))
+
+    def test_unknown_letter_with_the_renderer_present_ends_silently(self):
+        folder = self.install()
+        launched = self.host(folder, "/a", title=MESSAGE_CAPTION, wait_ms=3000)
+        self.assertEqual(launched.wait_exit(), 0)
+        self.assertEqual(launched.value("window_ms"), "none")
+
+    def test_a_second_copy_ends_at_once_beside_a_show_or_a_dialog(self):
+        folder = self.install()
+        for marker in (SHOW_TITLE, DIALOG_TITLE):
+            with self.subTest(marker=marker):
+                other = self.session.launch(harness.PROBE, marker, args=("blank", marker))
+                other.wait_window()
+                launched = self.host(folder, "/s", title=RENDERER_TITLE, wait_ms=3000)
+                self.assertEqual(launched.wait_exit(), 0)
+                self.assertEqual(launched.value("window_ms"), "none")
+                self.session.post(marker, WM_CLOSE)
+                other.wait_exit()
+
+    def test_development_folder_is_made_and_an_existing_one_is_left_alone(self):
+        folder = self.install()
+        made = self.session.drive_c("Quonrade")
+        shutil.rmtree(made, ignore_errors=True)
+        self.assertEqual(self.host(folder, "/a", title=MESSAGE_CAPTION, wait_ms=0).wait_exit(), 0)
+        self.assertTrue(os.path.isdir(made))
+
+        keep = os.path.join(made, "keep.txt")
+        with open(keep, "w") as note:
+            note.write("kept")
+        self.assertEqual(self.host(folder, "/a", title=MESSAGE_CAPTION, wait_ms=0).wait_exit(), 0)
+        with open(keep) as note:
+            self.assertEqual(note.read(), "kept")
+
+
+class Show(HostTestCase):
+
+    def start_show(self, folder, arguments="/s"):
+        launched = self.host(folder, arguments, title=RENDERER_TITLE)
+        launched.wait_window()
+        self.assertIsNotNone(self.session.window(SHOW_TITLE, 2000))
+        return launched
+
+    def end_show_and_time_it(self, launched):
+        """Escape in the renderer; the host must follow within a second."""
+        self.assertTrue(self.session.press_until_gone(RENDERER_TITLE, "Escape"))
+        gone = time.monotonic()
+        wait_until(lambda: self.session.window(SHOW_TITLE, 0) is None, 10, "the host's end")
+        return time.monotonic() - gone
+
+    def test_mp3_plays_at_once_restarts_and_stops_with_the_show(self):
+        media = harness.make_test_media(tempfile.mkdtemp(prefix="sorvelin-media-"))
+        folder = self.install()
+        self.write_settings(folder, 2, music=windows_path(media["mp3"]))
+        before = self.session.audio.audible_seconds()
+
+        started = time.monotonic()
+        self.start_show(folder)
+        wait_until(lambda: self.session.audio.audible_seconds() > before + 0.1, 2.5, "music within 2 s")
+        self.assertLess(time.monotonic() - started, 5)
+        # A one-second tone heard for well over a second was started again.
+        wait_until(lambda: self.session.audio.audible_seconds() > before + 1.6, 10, "the MP3 restarted")
+
+        self.assertLess(self.end_show_and_time_it(self.session.launched[-1]), 1.5)
+        ended = self.session.audio.audible_seconds()
+        self.assertRaises(AssertionError, wait_until,
+                          lambda: self.session.audio.audible_seconds() > ended + 0.05, 1.5, "more sound")
+
+    def test_wav_loops_past_its_length_and_stops_at_the_end(self):
+        media = harness.make_test_media(tempfile.mkdtemp(prefix="sorvelin-media-"))
+        folder = self.install()
+        self.write_settings(folder, 2, music=windows_path(media["wav"]))
+        before = self.session.audio.audible_seconds()
+        self.start_show(folder)
+        wait_until(lambda: self.session.audio.audible_seconds() > before + 1.2, 10, "the WAV looping")
+        self.end_show_and_time_it(self.session.launched[-1])
+        ended = self.session.audio.audible_seconds()
+        self.assertRaises(AssertionError, wait_until,
+                          lambda: self.session.audio.audible_seconds() > ended + 0.05, 1.5, "more sound")
+
+    def test_cd_without_a_drive_runs_silently_and_ends_normally(self):
+        folder = self.install()
+        self.write_settings(folder, 1, repeat=3)
+        launched = self.start_show(folder)
+        self.assertLess(self.end_show_and_time_it(launched), 1.5)
+        self.assertEqual(launched.wait_exit(), 0)
+
+    def test_close_request_to_the_show_ends_the_host_and_leaves_the_renderer(self):
+        folder = self.install()
+        self.start_show(folder, "")   # the empty command line is a show too
+        self.session.post(SHOW_TITLE, WM_CLOSE)
+        wait_until(lambda: self.session.window(SHOW_TITLE, 0) is None, 5, "the host's end")
+        self.assertIsNotNone(self.session.window(RENDERER_TITLE, 0))
+        self.session.post(RENDERER_TITLE, WM_CLOSE)
+
+    def test_second_show_ends_at_once_and_starts_no_second_renderer(self):
+        folder = self.install()
+        first = self.start_show(folder)
+        renderer_pid = self.session.window(RENDERER_TITLE)["pid"]
+        second = self.host(folder, "/s", title="no such window", wait_ms=0)
+        self.assertEqual(second.wait_exit(), 0)
+        self.assertEqual(self.session.window(RENDERER_TITLE)["pid"], renderer_pid)
+        self.end_show_and_time_it(first)
+
+    def test_host_in_a_folder_with_spaces_starts_its_own_renderer(self):
+        folder = self.install(folder_name="Program Files/Sorvelin Saver")
+        decoy = os.path.join(os.path.dirname(os.path.dirname(folder)), "Program.exe")
+        shutil.copy(harness.PROBE, decoy)   # what a split command line would run
+        launched = self.start_show(folder)
+        self.assertEqual(self.session.window(RENDERER_TITLE)["class"], "OpenGL")
+        self.end_show_and_time_it(launched)
+        self.assertEqual(launched.wait_exit(), 0)
+
+
+class Preview(HostTestCase):
+    AREA = "Preview Area"
+
+    def make_area(self, width, height):
+        area = self.session.launch(harness.PROBE, self.AREA, args=("blank", self.AREA, width, height))
+        area.wait_window()
+        return area, self.children()["hwnd"]
+
+    def children(self):
+        result = {"hwnd": None, "children": []}
+        lines = self.session.probe_lines("children", self.AREA)
+        for line in lines:
+            key, _, value = line.partition("=")
+            if key == "hwnd":
+                result["hwnd"] = value
+            elif key == "child":
+                class_name, title, style, rect, pid = value.split("|")
+                result["children"].append({"class": class_name, "title": title, "style": int(style, 16),
+                                           "rect": rect, "pid": pid})
+        return result
+
+    def preview_form(self):
+        forms = [c for c in self.children()["children"] if c["class"] == "Velmorani_R"]
+        return forms[0] if forms else None
+
+    def test_both_handle_forms_give_the_area_and_its_end_ends_the_host(self):
+        folder = self.install(with_renderer=False)   # a preview never needs the renderer
+        for separator, size in ((" ", (152, 112)), (":", (300, 200))):
+            with self.subTest(separator=separator):
+                area, handle = self.make_area(*size)
+                host = self.host(folder, "/p" + separator + handle, title="no such window", wait_ms=0)
+                form = wait_until(self.preview_form, 10, "the preview form in the area")
+                self.assertEqual(form["title"], "Preview Window")
+                self.assertTrue(form["style"] & 0x40000000)   # WS_CHILD
+                self.assertEqual(form["rect"], "0 0 %d %d" % size)
+
+                self.session.post(self.AREA, WM_CLOSE)
+                area.wait_exit()
+                self.assertEqual(host.wait_exit(timeout=5), 0)
+
+    def test_preview_beside_a_running_show_ends_at_once(self):
+        folder = self.install()
+        marker = self.session.launch(harness.PROBE, SHOW_TITLE, args=("blank", SHOW_TITLE))
+        marker.wait_window()
+        area, handle = self.make_area(152, 112)
+        host = self.host(folder, "/p " + handle, title="no such window", wait_ms=0)
+        self.assertEqual(host.wait_exit(), 0)
+        self.assertIsNone(self.preview_form())
+
+
+if __name__ == "__main__":
+    harness.main()
