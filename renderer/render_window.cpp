@@ -16,7 +16,7 @@ bool registerRendererClass(const RendererApp& app)
     windowClass.lpfnWndProc = rendererWindowProc;
     windowClass.hInstance = app.instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOWFRAME + 1));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INACTIVEBORDER + 1));
     windowClass.lpszClassName = app.windowClass;
     return RegisterClassExA(&windowClass) != 0;
 }

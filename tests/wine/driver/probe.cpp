@@ -12,10 +12,12 @@
 //                                     ends on WM_CLOSE (start-up baseline,
 //                                     instance marker, preview area)
 //   probe children TITLE              the window's child windows
+//   probe usage PID                   memory, handle and GUI object counts
 //   probe text TITLE [WAIT_MS]        the window's text and its children's,
 //                                     read as Unicode, printed as UTF-8
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -207,6 +209,24 @@ int describeChildren(const char* title)
     return 0;
 }
 
+int describeUsage(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr) return 1;
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof(memory);
+    DWORD handles = 0;
+    GetProcessHandleCount(process, &handles);
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+    std::printf("handles=%lu\nworking_set_kb=%llu\nprivate_kb=%llu\ngdi=%lu\nuser=%lu\n",
+                static_cast<unsigned long>(handles), static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
+                static_cast<unsigned long long>(memory.PrivateUsage / 1024),
+                static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
+                static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)));
+    CloseHandle(process);
+    return 0;
+}
+
 int describeText(const char* title, DWORD waitMs)
 {
     HWND window = waitForWindow(title, waitMs);
@@ -251,6 +271,7 @@ int main(int argc, char** argv)
         return blankWindow(argv[2], static_cast<int>(numberArg(argc, argv, 3, 200)),
                            static_cast<int>(numberArg(argc, argv, 4, 100)));
     if (std::strcmp(command, "children") == 0 && argc >= 3) return describeChildren(argv[2]);
+    if (std::strcmp(command, "usage") == 0 && argc >= 3) return describeUsage(numberArg(argc, argv, 2, 0));
     if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
     return 2;
 }
