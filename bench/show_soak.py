@@ -16,12 +16,44 @@ import harness  # noqa: E402
 KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
 KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
 KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
-FIELDS = ("handles", "working_set_kb", "private_kb", "gdi", "user")
+FIELDS = ("working_set_kb", "handles", "gdi", "user", "unix_rss_kb", "unix_fds", "unix_threads")
 
 
-def usage(session, pid):
+def unix_process(program):
+    """The Unix process Wine runs a Windows program in, found by its command line."""
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as cmdline:
+                words = cmdline.read()
+            # The probe that started the host names it on its own command line.
+            if program.encode() in words and b"probe" not in words:
+                return entry
+        except OSError:
+            continue
+    return None
+
+
+def unix_usage(program):
+    pid = unix_process(program)
+    status = {}
+    with open("/proc/%s/status" % pid) as lines:
+        for line in lines:
+            key, _, value = line.partition(":")
+            status[key] = value.split()[0] if value.split() else "0"
+    return {"unix_rss_kb": int(status["VmRSS"]), "unix_fds": len(os.listdir("/proc/%s/fd" % pid)),
+            "unix_threads": int(status["Threads"])}
+
+
+def usage(session, pid, program):
+    # NOTE: Wine reports no handle or GUI object counts for other processes
+    # (they read 0), so the Unix process's resident memory, open files and
+    # threads are printed beside them.
     values = session.probe("usage", pid)
-    return {field: int(values[field]) for field in FIELDS}
+    sample = {field: int(values[field]) for field in ("working_set_kb", "handles", "gdi", "user")}
+    sample.update(unix_usage(program))
+    return sample
 
 
 def show(label, sample):
@@ -48,13 +80,15 @@ def main():
         renderer_pid = session.window("Velmorani_VC")["pid"]
         harness.wait_until(lambda: session.audio.audible_seconds() > 2, 20, "the music")
 
-        start = {"host": usage(session, host_pid), "renderer": usage(session, renderer_pid)}
+        start = {"host": usage(session, host_pid, "Sorvelin.scr"),
+                 "renderer": usage(session, renderer_pid, "Sorvelin.dll")}
         began = time.monotonic()
         while time.monotonic() - began < minutes * 60:
             time.sleep(5)
             if session.window("Velmorani_Main", 0) is None:
                 raise SystemExit("the show ended early")
-        end = {"host": usage(session, host_pid), "renderer": usage(session, renderer_pid)}
+        end = {"host": usage(session, host_pid, "Sorvelin.scr"),
+                 "renderer": usage(session, renderer_pid, "Sorvelin.dll")}
         heard = session.audio.audible_seconds()
 
         session.press_until_gone("Velmorani_VC", "Escape")

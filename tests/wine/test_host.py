@@ -161,6 +161,27 @@ class Show(HostTestCase):
         self.assertEqual(self.session.window(RENDERER_TITLE)["pid"], renderer_pid)
         self.end_show_and_time_it(first)
 
+    def test_renderer_slow_to_show_its_window_does_not_end_the_show(self):
+        folder = self.install(with_renderer=False)
+        shutil.copy(harness.PROBE, os.path.join(folder, "Sorvelin.dll"))   # waits 1.5 s, then a window
+        started = time.monotonic()
+        host = self.host(folder, "/s", title=RENDERER_TITLE)
+        host.wait_window()
+        self.assertGreater(time.monotonic() - started, 1.5)
+        self.assertIsNotNone(self.session.window(SHOW_TITLE, 0), "the show outlived the first watch ticks")
+        self.session.post(RENDERER_TITLE, WM_CLOSE)
+        self.assertEqual(host.wait_exit(), 0)
+
+    def test_renderer_that_cannot_be_started_ends_the_show_at_once(self):
+        folder = self.install(with_renderer=False)
+        with open(os.path.join(folder, "Sorvelin.dll"), "w") as not_a_program:
+            not_a_program.write("not a program")   # there to be read, not to be run
+        host = self.host(folder, "/s", title=SHOW_TITLE)
+        host.wait_window()
+        seen = time.monotonic()
+        self.assertEqual(host.wait_exit(), 0)
+        self.assertLess(time.monotonic() - seen, 1.5)
+
     def test_host_in_a_folder_with_spaces_starts_its_own_renderer(self):
         folder = self.install(folder_name="Program Files/Sorvelin Saver")
         decoy = os.path.join(os.path.dirname(os.path.dirname(folder)), "Program.exe")

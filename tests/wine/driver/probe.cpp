@@ -13,6 +13,10 @@
 //                                     instance marker, preview area)
 //   probe children TITLE              the window's child windows
 //   probe usage PID                   memory, handle and GUI object counts
+//
+// Copied as Sorvelin.dll and started without arguments, it stands in for a
+// renderer that is slow to open its window: it waits SORVELIN_SLOW_RENDERER_MS
+// (default 1500) before showing a window titled Velmorani_VC.
 //   probe text TITLE [WAIT_MS]        the window's text and its children's,
 //                                     read as Unicode, printed as UTF-8
 
@@ -248,8 +252,25 @@ DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
 
 } // namespace
 
+bool startedAsRenderer()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const char* name = "Sorvelin.dll";
+    const DWORD nameLength = static_cast<DWORD>(std::strlen(name));
+    return length >= nameLength && _stricmp(path + length - nameLength, name) == 0;
+}
+
+int slowRenderer()
+{
+    const char* delay = std::getenv("SORVELIN_SLOW_RENDERER_MS");
+    Sleep(delay != nullptr ? static_cast<DWORD>(std::strtoul(delay, nullptr, 10)) : 1500);
+    return blankWindow("Velmorani_VC", 200, 100);
+}
+
 int main(int argc, char** argv)
 {
+    if (argc < 2 && startedAsRenderer()) return slowRenderer();
     if (argc < 2) return 2;
     const char* command = argv[1];
     if (std::strcmp(command, "window") == 0 && argc >= 3) return describeWindow(argv[2], numberArg(argc, argv, 3, 0));
