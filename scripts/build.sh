@@ -11,6 +11,7 @@ packages=(
     wine wine64 xvfb xauth x11-utils xdotool imagemagick python3
     libasound2-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-ugly gstreamer1.0-libav sox libsox-fmt-mp3 lame
+    fonts-ipafont-gothic
 )
 
 missing=()

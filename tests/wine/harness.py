@@ -42,6 +42,8 @@ def wine_environment(prefix, display):
         "WINEPREFIX": prefix,
         "WINEDEBUG": "-all",
         "DISPLAY": display,
+        # Program arguments and window titles cross as UTF-8.
+        "LC_ALL": "C.UTF-8",
         # No prompts for the browser and runtime add-ons while the prefix is made.
         "WINEDLLOVERRIDES": "mscoree,mshtml=",
     })

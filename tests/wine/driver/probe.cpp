@@ -22,19 +22,31 @@
 
 #include <windows.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
+
+// Titles arrive as UTF-8 and are looked up as Unicode, so Japanese titles
+// are found whatever the system's code page.
+HWND findTitled(const char* title)
+{
+    const int size = MultiByteToWideChar(CP_UTF8, 0, title, -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, title, -1, &wide[0], size);
+    return FindWindowW(nullptr, wide.c_str());
+}
 
 HWND waitForWindow(const char* title, DWORD waitMs)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        HWND window = FindWindowA(nullptr, title);
+        HWND window = findTitled(title);
         if (window != nullptr || GetTickCount() - start >= waitMs) return window;
         Sleep(5);
     }
@@ -67,7 +79,7 @@ int describeWindow(const char* title, DWORD waitMs)
 int waitGone(const char* title, DWORD waitMs)
 {
     const DWORD start = GetTickCount();
-    while (FindWindowA(nullptr, title) != nullptr) {
+    while (findTitled(title) != nullptr) {
         if (GetTickCount() - start >= waitMs) {
             std::printf("gone=0\n");
             return 1;
@@ -90,7 +102,7 @@ int describeDisplay()
 
 int postTo(const char* title, UINT message, WPARAM wParam)
 {
-    HWND window = FindWindowA(nullptr, title);
+    HWND window = findTitled(title);
     if (window == nullptr || !PostMessageA(window, message, wParam, 0)) return 1;
     std::printf("posted=1\n");
     return 0;
@@ -125,7 +137,7 @@ int launch(const char* path, const char* title, DWORD waitMs, const std::string&
     const DWORD deadline = GetTickCount() + waitMs;
     bool seen = false;
     while (!seen && GetTickCount() < deadline) {
-        seen = FindWindowA(nullptr, title) != nullptr;
+        seen = findTitled(title) != nullptr;
         if (!seen && WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
     }
     QueryPerformanceCounter(&now);
@@ -180,8 +192,11 @@ std::string utf8(const wchar_t* text)
 
 BOOL CALLBACK printChildText(HWND child, LPARAM)
 {
+    // GetWindowText gives only the stored caption of another process's window;
+    // an edit box's typed text has to be asked for.
     wchar_t text[1024] = {};
-    GetWindowTextW(child, text, 1024);
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
     wchar_t className[64] = {};
     GetClassNameW(child, className, 64);
     std::printf("child=%s|%s\n", utf8(className).c_str(), utf8(text).c_str());
@@ -206,7 +221,7 @@ BOOL CALLBACK printChild(HWND child, LPARAM)
 
 int describeChildren(const char* title)
 {
-    HWND window = FindWindowA(nullptr, title);
+    HWND window = findTitled(title);
     if (window == nullptr) return 1;
     std::printf("hwnd=%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
     EnumChildWindows(window, printChild, 0);
@@ -268,8 +283,24 @@ int slowRenderer()
     return blankWindow("Velmorani_VC", 200, 100);
 }
 
-int main(int argc, char** argv)
+// The arguments as UTF-8, taken from the Unicode command line.
+std::vector<std::string> utf8Arguments()
 {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(utf8(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+int main(int, char**)
+{
+    std::vector<std::string> words = utf8Arguments();
+    std::vector<char*> pointers;
+    for (std::string& word : words) pointers.push_back(&word[0]);
+    const int argc = static_cast<int>(pointers.size());
+    char** argv = pointers.data();
     if (argc < 2 && startedAsRenderer()) return slowRenderer();
     if (argc < 2) return 2;
     const char* command = argv[1];
