@@ -4,28 +4,14 @@
 
 #include <vector>
 
+#include "ansi_text.h"
 #include "settings_file.h"
-
-namespace {
-
-std::string toAnsi(const std::wstring& text)
-{
-    if (text.empty()) return std::string();
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0], size, nullptr, nullptr);
-    }
-    return ansi;
-}
-
-} // namespace
 
 std::string ProgramFolder()
 {
     // Split in UTF-16: in code page 932 a backslash byte can be the second
-    // half of a Japanese character.
+    // half of a Japanese character. The folder must also open again from the
+    // settings file's ANSI texts, hence the short name where it needs one.
     std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -33,7 +19,7 @@ std::string ProgramFolder()
         if (length < path.size()) {
             const std::wstring full(path.data(), length);
             const std::size_t slash = full.find_last_of(L'\\');
-            return slash == std::wstring::npos ? std::string() : toAnsi(full.substr(0, slash));
+            return slash == std::wstring::npos ? std::string() : AnsiPathOf(full.substr(0, slash));
         }
         path.resize(path.size() * 2);
     }

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "settings/ansi_text.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -111,6 +112,33 @@ TEST(FileExistsOnPlatform, OnlyFilesThatCanBeOpenedForReading)
     CloseHandle(locked);
     EXPECT_TRUE(FileExists(path));
     DeleteFileA(path.c_str());
+}
+
+// A music file whose name the ANSI code page cannot spell (no legacy code
+// page has the snowman) must still be stored as a path that opens again.
+TEST(AnsiPathOnPlatform, UnspellableNamesBecomeShortNamesThatOpen)
+{
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder = std::wstring(temp) + L"Sorvelin \u2603 music";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring file = folder + L"\\song \u2603.mp3";
+    HANDLE made = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(made, INVALID_HANDLE_VALUE);
+    CloseHandle(made);
+
+    const std::string stored = AnsiPathOf(file);
+    EXPECT_EQ(stored.find('?'), std::string::npos) << stored;
+    EXPECT_TRUE(FileExists(stored)) << stored;
+    EXPECT_EQ(FolderOf(stored).find('?'), std::string::npos);
+
+    // Spellable paths are kept exactly as they are, long names and all.
+    const std::wstring plain = std::wstring(temp) + L"Sorvelin plain name.mp3";
+    EXPECT_EQ(AnsiPathOf(plain), AnsiFromWide(plain));
+    EXPECT_EQ(WideFromAnsi(AnsiFromWide(plain)), plain);
+
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace
