@@ -1,0 +1,276 @@
+#include "command_button.h"
+
+#include <cmath>
+
+#include "resource_ids.h"
+
+namespace {
+
+const wchar_t* const kClassName = L"Command";
+constexpr UINT_PTR kHoverTimer = 1;
+constexpr UINT kHoverMs = 100;
+
+// The six state images, loaded once for every button of the process.
+HBITMAP stateImage(Face face)
+{
+    static HBITMAP images[6] = {};
+    const int index = static_cast<int>(face);
+    if (images[index] == nullptr) {
+        images[index] = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                        MAKEINTRESOURCEW(IDB_BUTTON_NORMAL + index), IMAGE_BITMAP,
+                                                        0, 0, LR_CREATEDIBSECTION));
+    }
+    return images[index];
+}
+
+bool registerClass()
+{
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kClassName;
+    registered = RegisterClassExW(&windowClass) != 0;
+    return registered;
+}
+
+HFONT makeFont(const FontSpec& spec, double twipsPerPixel)
+{
+    // Points to pixels at the display's scale: 20 twips a point.
+    const int height = -static_cast<int>(std::lround(spec.points * 20.0 / twipsPerPixel));
+    return CreateFontW(height, 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikethrough,
+                       static_cast<BYTE>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
+}
+
+} // namespace
+
+CommandButton::~CommandButton()
+{
+    if (window_ != nullptr) {
+        KillTimer(window_, kHoverTimer);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    }
+    releaseSurface();
+    if (captionFont_ != nullptr) DeleteObject(captionFont_);
+}
+
+bool CommandButton::create(HWND parent, const TwipRect& place, double twipsPerPixel, const PropertyStore& store,
+                           const FontSpec& ambientFont)
+{
+    if (!registerClass()) return false;
+    twipsPerPixel_ = twipsPerPixel;
+    const PixelRect pixels = ToPixels(place, twipsPerPixel);
+    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.x, pixels.y,
+                              pixels.width, pixels.height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window_ == nullptr) return false;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+    widthTwips_ = place.width;
+    heightTwips_ = place.height;
+    makeSurface();
+    LoadStoredProperties(store, ambientFont);
+    sizeChanged();
+    return true;
+}
+
+void CommandButton::makeSurface()
+{
+    releaseSurface();
+    RECT client;
+    GetClientRect(window_, &client);
+    HDC screen = GetDC(window_);
+    surface_ = CreateCompatibleDC(screen);
+    surfaceBitmap_ = CreateCompatibleBitmap(screen, client.right > 0 ? client.right : 1,
+                                            client.bottom > 0 ? client.bottom : 1);
+    ReleaseDC(window_, screen);
+    if (surface_ != nullptr && surfaceBitmap_ != nullptr) surfaceOld_ = SelectObject(surface_, surfaceBitmap_);
+}
+
+void CommandButton::releaseSurface()
+{
+    if (surface_ != nullptr) {
+        if (surfaceOld_ != nullptr) SelectObject(surface_, surfaceOld_);
+        DeleteDC(surface_);
+    }
+    if (surfaceBitmap_ != nullptr) DeleteObject(surfaceBitmap_);
+    surface_ = nullptr;
+    surfaceBitmap_ = nullptr;
+    surfaceOld_ = nullptr;
+}
+
+void CommandButton::FillGradient()
+{
+    RECT client;
+    GetClientRect(window_, &client);
+    const FaceGradient colours = GradientFor(logic().GradientReversed);
+    TRIVERTEX vertices[2] = {};
+    vertices[0].x = 0;
+    vertices[0].y = 0;
+    vertices[0].Red = colours.top.red;
+    vertices[0].Green = colours.top.green;
+    vertices[0].Blue = colours.top.blue;
+    // The rectangle ends before the last column and row; the frame covers them.
+    vertices[1].x = client.right - 1;
+    vertices[1].y = client.bottom - 1;
+    vertices[1].Red = colours.bottom.red;
+    vertices[1].Green = colours.bottom.green;
+    vertices[1].Blue = colours.bottom.blue;
+    GRADIENT_RECT rect = {0, 1};
+    GradientFill(surface_, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+}
+
+void CommandButton::renderFace(Face face)
+{
+    if (surface_ == nullptr) return;
+    RECT client;
+    GetClientRect(window_, &client);
+    FillRect(surface_, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillGradient();
+
+    HBITMAP image = stateImage(face);
+    HDC source = CreateCompatibleDC(surface_);
+    if (image != nullptr && source != nullptr) {
+        HGDIOBJ previous = SelectObject(source, image);
+        // Plain scaling, no smoothing, no blending.
+        SetStretchBltMode(surface_, COLORONCOLOR);
+        for (const FacePiece& piece : FacePieces(widthTwips_, heightTwips_)) {
+            const PixelRect to = ToPixels(piece.destination, twipsPerPixel_);
+            // The image itself is designed at 15 twips a pixel.
+            const PixelRect from = ToPixels(piece.source, 15.0);
+            StretchBlt(surface_, to.x, to.y, to.width, to.height, source, from.x, from.y, from.width, from.height,
+                       SRCCOPY);
+        }
+        SelectObject(source, previous);
+    }
+    if (source != nullptr) DeleteDC(source);
+
+    captionTop_ = static_cast<int>(std::floor(CaptionTop(heightTwips_) / twipsPerPixel_ + 0.5));
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void CommandButton::captionChanged()
+{
+    if (captionFont_ != nullptr) DeleteObject(captionFont_);
+    captionFont_ = makeFont(Font(), twipsPerPixel_);
+    if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void CommandButton::raiseClick()
+{
+    if (Click) Click();
+}
+
+void CommandButton::startHoverPoll()
+{
+    SetTimer(window_, kHoverTimer, kHoverMs, nullptr);
+}
+
+// Over the control exactly while the topmost window under the pointer is its own.
+void CommandButton::pollHover()
+{
+    POINT pointer;
+    if (!GetCursorPos(&pointer)) return;
+    timerTick(WindowFromPoint(pointer) == window_);
+}
+
+void CommandButton::paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    if (dc == nullptr) return;
+    RECT client;
+    GetClientRect(window_, &client);
+    if (opaque() && surface_ != nullptr) BitBlt(dc, 0, 0, client.right, client.bottom, surface_, 0, 0, SRCCOPY);
+
+    // The caption: centred, transparent, one line high; greyed and embossed when disabled.
+    HGDIOBJ previous = SelectObject(dc, captionFont_);
+    SetBkMode(dc, TRANSPARENT);
+    const int captionHeight = static_cast<int>(std::lround(kCaptionHeightTwips / twipsPerPixel_));
+    RECT line = {0, captionTop_, client.right, captionTop_ + captionHeight};
+    const std::wstring& text = Caption();
+    const UINT format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
+    if (captionEnabled()) {
+        SetTextColor(dc, static_cast<COLORREF>(captionColour()));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line, format);
+    } else {
+        RECT shadow = line;
+        OffsetRect(&shadow, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shadow, format);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line, format);
+    }
+    SelectObject(dc, previous);
+    EndPaint(window_, &ps);
+}
+
+// The focus arrives before the press, as with any push button.
+void CommandButton::pressed(bool left)
+{
+    if (GetFocus() != window_) SetFocus(window_);
+    SetCapture(window_);
+    buttonDown(left);
+}
+
+void CommandButton::released(bool left)
+{
+    if (GetCapture() == window_) ReleaseCapture();
+    buttonUp(left);
+}
+
+LRESULT CALLBACK CommandButton::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* button = reinterpret_cast<CommandButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (button == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return button->handle(message, wParam, lParam);
+}
+
+LRESULT CommandButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MOUSEMOVE:
+        mouseMove();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressed(true);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        pressed(false);
+        return 0;
+    case WM_LBUTTONUP:
+        released(true);
+        return 0;
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        released(false);
+        return 0;
+    case WM_SETFOCUS:
+        focusGained();
+        return 0;
+    case WM_KILLFOCUS:
+        focusLost();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kHoverTimer) pollHover();
+        return 0;
+    case WM_SIZE:
+        makeSurface();
+        sizeChanged();
+        return 0;
+    case WM_GETDLGCODE:
+        return 0;   // no key ever activates the button
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
