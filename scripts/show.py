@@ -1,4 +1,6 @@
-"""Starts a show, takes screenshots under out/ and ends it after a few seconds."""
+"""Starts a show of the screensaver (Sorvelin.scr /s), takes screenshots under
+out/ and ends it after a few seconds. With --settings it opens the settings
+dialog instead (Sorvelin.scr /c), saves a screenshot and closes it unchanged."""
 
 import argparse
 import os
@@ -18,6 +20,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--seconds", type=float, default=6.0, help="how long the show runs")
     parser.add_argument("--shots", type=int, default=3, help="how many screenshots to take")
+    parser.add_argument("--settings", action="store_true", help="show the settings dialog instead")
     args = parser.parse_args()
 
     out = os.path.join(harness.ROOT, "out")
@@ -36,38 +39,69 @@ def main():
     print("Showing on display %s" % display)
 
     env = harness.wine_environment(prefix, display)
-    show = subprocess.Popen(["wine", harness.RENDERER], env=env, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+    host = os.path.join(harness.DIST, "Sorvelin.scr")
+    if args.settings:
+        harness.map_dialog_font(env, prefix)
+    run = show_settings if args.settings else show_saver
+    process = subprocess.Popen(["wine", host, "/c" if args.settings else "/s"], env=env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        found = harness.wait_until(
-            lambda: subprocess.run(["xdotool", "search", "--name", "^Velmorani_VC$"], env=env,
-                                   stdout=subprocess.PIPE, text=True).stdout.split(),
-            30, "the show's window")
-        interval = args.seconds / max(args.shots, 1)
-        for shot in range(args.shots):
-            try:
-                show.wait(interval)
-                break   # the show ended early
-            except subprocess.TimeoutExpired:
-                pass
-            path = os.path.join(out, "show-%d.png" % (shot + 1))
-            subprocess.run(["import", "-display", display, "-window", "root", path], check=True)
-            print("Saved %s" % path)
-        subprocess.run(["xdotool", "windowactivate", found[0]], env=env, stderr=subprocess.DEVNULL)
-        subprocess.run(["xdotool", "key", "--window", found[0], "Escape"], env=env)
-        try:
-            show.wait(10)
-        except subprocess.TimeoutExpired:
-            subprocess.run(["wine", harness.PROBE, "post", "Velmorani_VC", "16"], env=env,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            show.wait(10)
-        print("The show ended with exit code %d" % show.returncode)
+        run(process, env, display, out, args)
+        print("Sorvelin.scr ended with exit code %d" % process.returncode)
     finally:
-        if show.poll() is None:
-            show.kill()
+        if process.poll() is None:
+            process.kill()
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
         if virtual:
             virtual.stop()
+
+
+def find_window(env, title):
+    return harness.wait_until(
+        lambda: subprocess.run(["xdotool", "search", "--name", "^%s$" % title], env=env,
+                               stdout=subprocess.PIPE, text=True).stdout.split(),
+        30, "the window %s" % title)
+
+
+def screenshot(display, out, name):
+    path = os.path.join(out, name)
+    subprocess.run(["import", "-display", display, "-window", "root", path], check=True)
+    print("Saved %s" % path)
+
+
+def show_saver(host, env, display, out, args):
+    found = find_window(env, "Velmorani_VC")
+    interval = args.seconds / max(args.shots, 1)
+    for shot in range(args.shots):
+        try:
+            host.wait(interval)
+            return   # the show ended early
+        except subprocess.TimeoutExpired:
+            pass
+        screenshot(display, out, "show-%d.png" % (shot + 1))
+    # Escape in the renderer ends the show; the host follows within a second.
+    subprocess.run(["xdotool", "windowactivate", found[0]], env=env, stderr=subprocess.DEVNULL)
+    subprocess.run(["xdotool", "key", "--window", found[0], "Escape"], env=env)
+    try:
+        host.wait(10)
+    except subprocess.TimeoutExpired:
+        subprocess.run(["wine", harness.PROBE, "post", "Velmorani_VC", "16"], env=env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        host.wait(10)
+
+
+def show_settings(host, env, display, out, args):
+    find_window(env, "<Sorvelin>")
+    try:
+        host.wait(1.0)   # the zoom-out and the first paint, for the picture's sake
+        return
+    except subprocess.TimeoutExpired:
+        pass
+    screenshot(display, out, "settings.png")
+    # The close box: nothing is written.
+    subprocess.run(["wine", harness.PROBE, "post", "<Sorvelin>", "16"], env=env,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    host.wait(10)
 
 
 if __name__ == "__main__":

@@ -24,6 +24,19 @@ def windows_path(unix_path):
     return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
 
 
+def map_dialog_font(env, scratch):
+    """Maps the settings dialog's face name, which Windows has and Wine lacks,
+    to an installed Japanese font with Latin letters too."""
+    reg = os.path.join(scratch, "fonts.reg")
+    text = ("Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
+            "\"ＭＳ Ｐゴシック\"=\"IPAPGothic\"\r\n")
+    with open(reg, "wb") as out:
+        out.write(b"\xff\xfe" + text.encode("utf-16-le"))
+    subprocess.run(["wine", "regedit", "/S", windows_path(reg)], env=env, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+
+
 def wait_until(predicate, timeout, what, interval=0.05):
     """Polls predicate until it gives a true value or the deadline passes."""
     deadline = time.monotonic() + timeout

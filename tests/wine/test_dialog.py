@@ -1,7 +1,6 @@
 """The settings dialog under Wine: placement, look, choices, writing the file."""
 
 import os
-import subprocess
 import sys
 import tempfile
 import time
@@ -24,24 +23,12 @@ OK_BUTTON = (4740 + 600, 3000 + 180)
 CANCEL_BUTTON = (6000 + 600, 3000 + 180)
 
 
-def japanese_font_mapping(session):
-    """Maps the dialog's face name to an installed Japanese font."""
-    reg = os.path.join(session.home, "fonts.reg")
-    text = ("Windows Registry Editor Version 5.00\r\n\r\n"
-            "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
-            "\"ＭＳ Ｐゴシック\"=\"IPAPGothic\"\r\n")
-    with open(reg, "wb") as out:
-        out.write(b"\xff\xfe" + text.encode("utf-16-le"))
-    subprocess.run(["wine", "regedit", "/S", windows_path(reg)], env=session.env, check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
-
-
 class Dialog(HostTestCase):
 
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        japanese_font_mapping(cls.session)
+        harness.map_dialog_font(cls.session.env, cls.session.home)
 
     def open_dialog(self, folder):
         host = self.host(folder, "/c", title=TITLE)
