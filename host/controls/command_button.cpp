@@ -156,7 +156,12 @@ void CommandButton::captionChanged()
 {
     if (captionFont_ != nullptr) DeleteObject(captionFont_);
     captionFont_ = makeFont(Font(), twipsPerPixel_);
-    if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+    if (window_ == nullptr) return;
+    // The caption follows Enabled; so does the tab order, or Tab would park
+    // the focus on a button that ignores everything.
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    SetWindowLongPtrW(window_, GWL_STYLE, captionEnabled() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void CommandButton::raiseClick()
@@ -211,7 +216,7 @@ void CommandButton::paint()
 // The focus arrives before the press, as with any push button.
 void CommandButton::pressed(bool left)
 {
-    if (GetFocus() != window_) SetFocus(window_);
+    if (logic().Enabled && GetFocus() != window_) SetFocus(window_);
     SetCapture(window_);
     buttonDown(left);
 }

@@ -169,6 +169,27 @@ class Dialog(HostTestCase):
         wait_until(lambda: self._ring_is(ring, lambda p: p == normal), 5, "the Normal frame again")
         self.assertLess(time.monotonic() - started, 2.0)   # one 100 ms tick plus the screenshot's own time
 
+    def test_tab_passes_over_disabled_buttons(self):
+        file_button = tuple(int(v / TWIPS) for v in (PANEL[0] + 420, PANEL[1] + 1680))
+        for choice, reaches_file_button in ((0, False), (2, True)):
+            with self.subTest(choice=choice):
+                folder = self.install()
+                self.open_dialog(folder)
+                self.click(self.on_panel(CHOICE_LABEL[choice]))
+                places = set()
+                for _ in range(4):
+                    self.session.key(TITLE, "Tab")
+                    focus = wait_until(lambda: self.session.probe("focus", TITLE, check=False), 5, "the focus")
+                    if focus.get("focus") == "Command":
+                        left, top = map(int, focus["place"].split()[:2])
+                        places.add((left, top))
+                # The panel's border puts its children a pixel or two further in.
+                near = any(abs(x - file_button[0]) <= 3 and abs(y - file_button[1]) <= 3 for x, y in places)
+                self.assertEqual(near, reaches_file_button, places)
+                self.assertGreaterEqual(len(places), 2, "Tab reaches the OK and cancel buttons")
+                self.session.post(TITLE, 0x10)
+                wait_until(lambda: self.session.window(TITLE, 0) is None, 10, "the dialog's end")
+
     def type_into_chooser(self, text):
         """The chooser fills in its controls only after it shows, and keys typed
         before that are lost: type, read the name box back, and type again

@@ -13,12 +13,15 @@
 //                                     instance marker, preview area)
 //   probe children TITLE              the window's child windows
 //   probe usage PID                   memory, handle and GUI object counts
+//   probe text TITLE [WAIT_MS]        the window's text and its children's,
+//                                     read as Unicode, printed as UTF-8
+//   probe focus TITLE                 the window holding the keyboard focus
+//                                     in that window's thread: its class and
+//                                     its place in the window's client area
 //
 // Copied as Sorvelin.dll and started without arguments, it stands in for a
 // renderer that is slow to open its window: it waits SORVELIN_SLOW_RENDERER_MS
 // (default 1500) before showing a window titled Velmorani_VC.
-//   probe text TITLE [WAIT_MS]        the window's text and its children's,
-//                                     read as Unicode, printed as UTF-8
 
 #include <windows.h>
 #include <psapi.h>
@@ -260,6 +263,29 @@ int describeText(const char* title, DWORD waitMs)
     return 0;
 }
 
+int describeFocus(const char* title)
+{
+    HWND window = findTitled(title);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (window == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    std::printf("found=1\n");
+    if (info.hwndFocus == nullptr) {
+        std::printf("focus=none\n");
+        return 0;
+    }
+    char className[256] = {};
+    GetClassNameA(info.hwndFocus, className, sizeof(className));
+    RECT place = {};
+    GetWindowRect(info.hwndFocus, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    std::printf("focus=%s\nplace=%ld %ld %ld %ld\n", className, place.left, place.top, place.right, place.bottom);
+    return 0;
+}
+
 DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
 {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 0)) : fallback;
@@ -324,6 +350,7 @@ int main(int, char**)
                            static_cast<int>(numberArg(argc, argv, 4, 100)));
     if (std::strcmp(command, "children") == 0 && argc >= 3) return describeChildren(argv[2]);
     if (std::strcmp(command, "usage") == 0 && argc >= 3) return describeUsage(numberArg(argc, argv, 2, 0));
+    if (std::strcmp(command, "focus") == 0 && argc >= 3) return describeFocus(argv[2]);
     if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
     return 2;
 }
