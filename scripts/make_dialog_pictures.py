@@ -11,13 +11,11 @@ Only the outer four pixels of each button image are ever copied onto a face, so
 only those rings are drawn with care; the centre is a plain fill.
 """
 
-import os
 import struct
-import sys
 
 import numpy as np
 
-from make_host_pictures import bmp_24bit
+from make_host_pictures import bmp_24bit, write_outputs
 
 BUTTON_WIDTH = 64
 BUTTON_HEIGHT = 25
@@ -252,11 +250,8 @@ def as_bytes(image):
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "host", "pictures")
-    os.makedirs(out_dir, exist_ok=True)
     highlight = as_bytes(draw_highlight())
-    outputs = {
+    write_outputs({
         "button_normal.bmp": as_bytes(draw_normal()),
         "button_highlight.bmp": highlight,
         "button_pressed.bmp": as_bytes(draw_pressed()),
@@ -267,12 +262,7 @@ def main():
         "box_empty.bmp": as_bytes(draw_box_empty()),
         "box_marked.bmp": as_bytes(draw_box_marked()),
         "hand.cur": cur_file(*draw_hand(), CURSOR_HOTSPOT),
-    }
-    for name, data in outputs.items():
-        path = os.path.join(out_dir, name)
-        with open(path, "wb") as f:
-            f.write(data)
-        print(f"{os.path.normpath(path)}: {len(data)} bytes")
+    })
 
 
 if __name__ == "__main__":

@@ -436,19 +436,24 @@ def draw_icon(size):
 # ---------------------------------------------------------------------------
 
 
-def main():
+def write_outputs(outputs):
+    """Writes {file name: bytes} to host/pictures/, or to the folder given as
+    the only argument."""
     here = os.path.dirname(os.path.abspath(__file__))
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "host", "pictures")
     os.makedirs(out_dir, exist_ok=True)
-    outputs = {
-        "preview.bmp": bmp_24bit(draw_preview()),
-        "host.ico": ico_file([draw_icon(32), draw_icon(16)]),
-    }
     for name, data in outputs.items():
         path = os.path.join(out_dir, name)
         with open(path, "wb") as f:
             f.write(data)
         print(f"{os.path.normpath(path)}: {len(data)} bytes")
+
+
+def main():
+    write_outputs({
+        "preview.bmp": bmp_24bit(draw_preview()),
+        "host.ico": ico_file([draw_icon(32), draw_icon(16)]),
+    })
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gdi_drawing.h"
 #include "resource_ids.h"
 
 namespace {
@@ -37,15 +38,6 @@ bool registerClass()
     return registered;
 }
 
-HFONT makeFont(const FontSpec& spec, double twipsPerPixel)
-{
-    // Points to pixels at the display's scale: 20 twips a point.
-    const int height = -static_cast<int>(std::lround(spec.points * 20.0 / twipsPerPixel));
-    return CreateFontW(height, 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikethrough,
-                       static_cast<BYTE>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
-}
-
 } // namespace
 
 CommandButton::~CommandButton()
@@ -54,7 +46,6 @@ CommandButton::~CommandButton()
         KillTimer(window_, kHoverTimer);
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     }
-    releaseSurface();
     if (captionFont_ != nullptr) DeleteObject(captionFont_);
 }
 
@@ -79,27 +70,9 @@ bool CommandButton::create(HWND parent, const TwipRect& place, double twipsPerPi
 
 void CommandButton::makeSurface()
 {
-    releaseSurface();
     RECT client;
     GetClientRect(window_, &client);
-    HDC screen = GetDC(window_);
-    surface_ = CreateCompatibleDC(screen);
-    surfaceBitmap_ = CreateCompatibleBitmap(screen, client.right > 0 ? client.right : 1,
-                                            client.bottom > 0 ? client.bottom : 1);
-    ReleaseDC(window_, screen);
-    if (surface_ != nullptr && surfaceBitmap_ != nullptr) surfaceOld_ = SelectObject(surface_, surfaceBitmap_);
-}
-
-void CommandButton::releaseSurface()
-{
-    if (surface_ != nullptr) {
-        if (surfaceOld_ != nullptr) SelectObject(surface_, surfaceOld_);
-        DeleteDC(surface_);
-    }
-    if (surfaceBitmap_ != nullptr) DeleteObject(surfaceBitmap_);
-    surface_ = nullptr;
-    surfaceBitmap_ = nullptr;
-    surfaceOld_ = nullptr;
+    surface_.make(window_, client.right, client.bottom);
 }
 
 void CommandButton::FillGradient()
@@ -120,28 +93,28 @@ void CommandButton::FillGradient()
     vertices[1].Green = colours.bottom.green;
     vertices[1].Blue = colours.bottom.blue;
     GRADIENT_RECT rect = {0, 1};
-    GradientFill(surface_, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+    GradientFill(surface_.dc(), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
 void CommandButton::renderFace(Face face)
 {
-    if (surface_ == nullptr) return;
+    if (!surface_.ready()) return;
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(surface_, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(surface_.dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     FillGradient();
 
     HBITMAP image = stateImage(face);
-    HDC source = CreateCompatibleDC(surface_);
+    HDC source = CreateCompatibleDC(surface_.dc());
     if (image != nullptr && source != nullptr) {
         HGDIOBJ previous = SelectObject(source, image);
         // Plain scaling, no smoothing, no blending.
-        SetStretchBltMode(surface_, COLORONCOLOR);
+        SetStretchBltMode(surface_.dc(), COLORONCOLOR);
         for (const FacePiece& piece : FacePieces(widthTwips_, heightTwips_)) {
             const PixelRect to = ToPixels(piece.destination, twipsPerPixel_);
             // The image itself is designed at 15 twips a pixel.
             const PixelRect from = ToPixels(piece.source, 15.0);
-            StretchBlt(surface_, to.x, to.y, to.width, to.height, source, from.x, from.y, from.width, from.height,
+            StretchBlt(surface_.dc(), to.x, to.y, to.width, to.height, source, from.x, from.y, from.width, from.height,
                        SRCCOPY);
         }
         SelectObject(source, previous);
@@ -155,7 +128,7 @@ void CommandButton::renderFace(Face face)
 void CommandButton::captionChanged()
 {
     if (captionFont_ != nullptr) DeleteObject(captionFont_);
-    captionFont_ = makeFont(Font(), twipsPerPixel_);
+    captionFont_ = MakeFont(Font(), twipsPerPixel_);
     if (window_ == nullptr) return;
     // The caption follows Enabled; so does the tab order, or Tab would park
     // the focus on a button that ignores everything.
@@ -189,7 +162,7 @@ void CommandButton::paint()
     if (dc == nullptr) return;
     RECT client;
     GetClientRect(window_, &client);
-    if (opaque() && surface_ != nullptr) BitBlt(dc, 0, 0, client.right, client.bottom, surface_, 0, 0, SRCCOPY);
+    if (opaque()) surface_.copyTo(dc, client.right, client.bottom);
 
     // The caption: centred, transparent, one line high; greyed and embossed when disabled.
     HGDIOBJ previous = SelectObject(dc, captionFont_);

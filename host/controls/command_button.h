@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "button_face.h"
+#include "gdi_drawing.h"
 #include "command_model.h"
 
 class CommandButton : public CommandModel {
@@ -34,7 +35,6 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void makeSurface();
-    void releaseSurface();
     void FillGradient();
     void pollHover();
     void paint();
@@ -42,9 +42,7 @@ private:
     void released(bool left);
 
     HWND window_ = nullptr;
-    HDC surface_ = nullptr;
-    HBITMAP surfaceBitmap_ = nullptr;
-    HGDIOBJ surfaceOld_ = nullptr;
+    PersistentSurface surface_;
     HFONT captionFont_ = nullptr;
     double twipsPerPixel_ = 15.0;
     int widthTwips_ = 0;

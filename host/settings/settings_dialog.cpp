@@ -14,6 +14,7 @@
 
 #include "ansi_text.h"
 #include "controls/command_button.h"
+#include "controls/gdi_drawing.h"
 #include "dialog_logic.h"
 #include "resource_ids.h"
 #include "settings_file.h"
@@ -52,34 +53,6 @@ const wchar_t* const kChoiceText[3] = {L"なし", L"音楽CD", L"MP3、WAV"};
 
 const FontSpec kDialogFont = {L"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, 128};
 
-// A persistent picture a window repaints from: drawn once, copied on WM_PAINT.
-struct Canvas {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-
-    void make(HWND window, int width, int height)
-    {
-        release();
-        HDC screen = GetDC(window);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(window, screen);
-        if (dc != nullptr && bitmap != nullptr) old = SelectObject(dc, bitmap);
-    }
-    void release()
-    {
-        if (dc != nullptr) {
-            if (old != nullptr) SelectObject(dc, old);
-            DeleteDC(dc);
-        }
-        if (bitmap != nullptr) DeleteObject(bitmap);
-        dc = nullptr;
-        bitmap = nullptr;
-        old = nullptr;
-    }
-};
-
 struct SettingsDialog {
     HWND window = nullptr;
     HWND panel = nullptr;
@@ -91,8 +64,8 @@ struct SettingsDialog {
     HBITMAP strip = nullptr;       // Pic_Mbl
     HBITMAP boxes[2] = {};         // Img_Ra: empty, marked
     HCURSOR hand = nullptr;
-    Canvas background;             // the gradient
-    Canvas panelBackground;        // the tiled strip
+    PersistentSurface background;        // the gradient
+    PersistentSurface panelBackground;   // the tiled strip
     int shownBox[3] = {0, 0, 0};   // which Img_Ra each Img_BGM shows
     std::wstring fileLabel;        // lbl_Fname
     bool closing = false;
@@ -105,14 +78,6 @@ struct SettingsDialog {
 };
 
 SettingsDialog* gDialog = nullptr;
-
-HFONT makeFont(const FontSpec& spec, double twipsPerPixel)
-{
-    const int height = -static_cast<int>(std::lround(spec.points * 20.0 / twipsPerPixel));
-    return CreateFontW(height, 0, 0, 0, spec.weight, spec.italic, spec.underline, spec.strikethrough,
-                       static_cast<BYTE>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
-}
 
 // Labels are sized to their text: nothing is cut at the designed width.
 void drawText(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RECT place, UINT format)
@@ -142,8 +107,7 @@ void drawGradient(SettingsDialog& dialog)
 {
     RECT client;
     GetClientRect(dialog.window, &client);
-    dialog.background.make(dialog.window, client.right, client.bottom);
-    if (dialog.background.dc == nullptr) return;
+    if (!dialog.background.make(dialog.window, client.right, client.bottom)) return;
     const int H = static_cast<int>(std::lround(client.bottom * dialog.twipsPerPixel));
     // Several twip lines fall on one pixel row; the last drawn stays, as on screen.
     std::vector<int> rowLevel(static_cast<std::size_t>(client.bottom) + 1, 0);
@@ -155,7 +119,7 @@ void drawGradient(SettingsDialog& dialog)
         const int v = rowLevel[static_cast<std::size_t>(row)];
         HBRUSH brush = CreateSolidBrush(RGB(v, v, v + 30));
         RECT line = {0, row, client.right, row + 1};
-        FillRect(dialog.background.dc, &line, brush);
+        FillRect(dialog.background.dc(), &line, brush);
         DeleteObject(brush);
     }
 }
@@ -166,32 +130,16 @@ void TilePanel(SettingsDialog& dialog)
 {
     RECT client;
     GetClientRect(dialog.panel, &client);
-    dialog.panelBackground.make(dialog.panel, client.right, client.bottom);
-    if (dialog.panelBackground.dc == nullptr) return;
+    if (!dialog.panelBackground.make(dialog.panel, client.right, client.bottom)) return;
     HBRUSH brush = CreateSolidBrush(RGB(0xE0, 0xE0, 0xE0));
-    FillRect(dialog.panelBackground.dc, &client, brush);
+    FillRect(dialog.panelBackground.dc(), &client, brush);
     DeleteObject(brush);
 
     BITMAP tile = {};
     if (dialog.strip == nullptr || GetObjectW(dialog.strip, sizeof(tile), &tile) == 0) return;
-    HDC source = CreateCompatibleDC(dialog.panelBackground.dc);
-    HGDIOBJ previous = SelectObject(source, dialog.strip);
     for (const auto& at : TilePositions(tile.bmWidth, tile.bmHeight, client.right, client.bottom)) {
-        BitBlt(dialog.panelBackground.dc, at.first, at.second, tile.bmWidth, tile.bmHeight, source, 0, 0, SRCCOPY);
+        CopyPicture(dialog.panelBackground.dc(), dialog.strip, at.first, at.second);
     }
-    SelectObject(source, previous);
-    DeleteDC(source);
-}
-
-void drawBox(HDC dc, HBITMAP picture, RECT place)
-{
-    BITMAP info = {};
-    if (picture == nullptr || GetObjectW(picture, sizeof(info), &info) == 0) return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(source, picture);
-    BitBlt(dc, place.left, place.top, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
 }
 
 void paintPanel(SettingsDialog& dialog)
@@ -201,7 +149,7 @@ void paintPanel(SettingsDialog& dialog)
     if (dc == nullptr) return;
     RECT client;
     GetClientRect(dialog.panel, &client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, dialog.panelBackground.dc, 0, 0, SRCCOPY);
+    dialog.panelBackground.copyTo(dc, client.right, client.bottom);
 
     const RECT frame = dialog.pixels(Shape3);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -215,7 +163,8 @@ void paintPanel(SettingsDialog& dialog)
     drawText(dc, dialog.font, 0, L"BGM", dialog.pixels(lbl_Title), DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
     drawText(dc, dialog.font, 0, L"曲目をﾘﾋﾟｰﾄ", dialog.pixels(lbl_Repeat), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     for (int kind = 0; kind < 3; ++kind) {
-        drawBox(dc, dialog.boxes[dialog.shownBox[kind]], dialog.pixels(Img_BGM[kind]));
+        const RECT box = dialog.pixels(Img_BGM[kind]);
+        CopyPicture(dc, dialog.boxes[dialog.shownBox[kind]], box.left, box.top);
         drawText(dc, dialog.font, 0, kChoiceText[kind], dialog.pixels(lbl_BGM[kind]), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     }
     RECT name = nameBox;
@@ -325,9 +274,7 @@ void paintForm(SettingsDialog& dialog)
     if (dc == nullptr) return;
     RECT client;
     GetClientRect(dialog.window, &client);
-    if (dialog.background.dc != nullptr) {
-        BitBlt(dc, 0, 0, client.right, client.bottom, dialog.background.dc, 0, 0, SRCCOPY);
-    }
+    dialog.background.copyTo(dc, client.right, client.bottom);
     drawText(dc, dialog.font, kWhite, kVersionText, dialog.pixels(lbl_Version), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     drawText(dc, dialog.linkFont, kWhite, kHomePage, dialog.pixels(lbl_URL), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     EndPaint(dialog.window, &ps);
@@ -523,10 +470,10 @@ void ShowSettingsDialog()
     SettingsDialog dialog;
     gDialog = &dialog;
     dialog.twipsPerPixel = displayTwipsPerPixel();
-    dialog.font = makeFont(kDialogFont, dialog.twipsPerPixel);
+    dialog.font = MakeFont(kDialogFont, dialog.twipsPerPixel);
     FontSpec link = kDialogFont;
     link.underline = true;
-    dialog.linkFont = makeFont(link, dialog.twipsPerPixel);
+    dialog.linkFont = MakeFont(link, dialog.twipsPerPixel);
     loadPictures(dialog, instance);
 
     dialog.window = createForm(dialog, instance);

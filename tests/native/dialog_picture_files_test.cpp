@@ -9,12 +9,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "support/file_bytes.h"
 
 #ifndef HOST_PICTURES_DIR
 #error "HOST_PICTURES_DIR must name the folder holding the host's pictures"
@@ -22,20 +22,9 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
 Bytes ReadPicture(const std::string& name)
 {
-    std::ifstream in(std::string(HOST_PICTURES_DIR) + "/" + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::uint32_t U16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
-
-std::int32_t I32(const Bytes& b, std::size_t at)
-{
-    return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
-                                     (static_cast<std::uint32_t>(b[at + 3]) << 24));
+    return readFileBytes(std::string(HOST_PICTURES_DIR) + "/" + name);
 }
 
 using Rgb = std::tuple<int, int, int>;
@@ -49,15 +38,15 @@ struct Bitmap {
     {
         if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
             return;
-        width = I32(bytes, 18);
-        height = I32(bytes, 22);
+        width = le32s(bytes, 18);
+        height = le32s(bytes, 22);
     }
 
     bool IsPlain24Bit() const
     {
         const std::size_t rowBytes = (width * 3 + 3) / 4 * 4;
-        return I32(bytes, 14) == 40 && U16(bytes, 26) == 1 && U16(bytes, 28) == 24 &&
-               I32(bytes, 30) == 0 && I32(bytes, 10) == 54 && bytes.size() == 54 + rowBytes * height;
+        return le32s(bytes, 14) == 40 && le16(bytes, 26) == 1 && le16(bytes, 28) == 24 &&
+               le32s(bytes, 30) == 0 && le32s(bytes, 10) == 54 && bytes.size() == 54 + rowBytes * height;
     }
 
     Rgb At(int x, int y) const
@@ -178,19 +167,19 @@ TEST(DialogArtwork, HandCursorIsATwoColour32PixelCursorWithItsHotSpotOnTheHand)
 {
     const Bytes cur = ReadPicture("hand.cur");
     ASSERT_EQ(cur.size(), 6u + 16u + 40u + 8u + 128u + 128u);
-    EXPECT_EQ(U16(cur, 0), 0u);
-    EXPECT_EQ(U16(cur, 2), 2u);   // cursor, not icon
-    EXPECT_EQ(U16(cur, 4), 1u);
+    EXPECT_EQ(le16(cur, 0), 0u);
+    EXPECT_EQ(le16(cur, 2), 2u);   // cursor, not icon
+    EXPECT_EQ(le16(cur, 4), 1u);
     EXPECT_EQ(cur[6], 32);
     EXPECT_EQ(cur[7], 32);
-    EXPECT_EQ(U16(cur, 10), 12u);   // hot spot x
-    EXPECT_EQ(U16(cur, 12), 10u);   // hot spot y
-    EXPECT_EQ(I32(cur, 18), 6 + 16);
+    EXPECT_EQ(le16(cur, 10), 12u);   // hot spot x
+    EXPECT_EQ(le16(cur, 12), 10u);   // hot spot y
+    EXPECT_EQ(le32s(cur, 18), 6 + 16);
     const std::size_t header = 22;
-    EXPECT_EQ(I32(cur, header), 40);
-    EXPECT_EQ(I32(cur, header + 4), 32);
-    EXPECT_EQ(I32(cur, header + 8), 64);   // colour and mask halves
-    EXPECT_EQ(U16(cur, header + 14), 1u);
+    EXPECT_EQ(le32s(cur, header), 40);
+    EXPECT_EQ(le32s(cur, header + 4), 32);
+    EXPECT_EQ(le32s(cur, header + 8), 64);   // colour and mask halves
+    EXPECT_EQ(le16(cur, header + 14), 1u);
 
     const std::size_t xorAt = header + 40 + 8, andAt = xorAt + 128;
     auto bit = [&](std::size_t base, int x, int y) {

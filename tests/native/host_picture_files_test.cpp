@@ -9,12 +9,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/file_bytes.h"
 
 #ifndef HOST_PICTURES_DIR
 #error "HOST_PICTURES_DIR must name the folder holding the host's pictures"
@@ -22,22 +22,10 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
 Bytes ReadPicture(const std::string& name)
 {
-    std::ifstream in(std::string(HOST_PICTURES_DIR) + "/" + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return readFileBytes(std::string(HOST_PICTURES_DIR) + "/" + name);
 }
-
-std::uint32_t U16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
-
-std::uint32_t U32(const Bytes& b, std::size_t at)
-{
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-
-std::int32_t I32(const Bytes& b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
 
 // ---------------------------------------------------------------------------
 // preview.bmp
@@ -118,15 +106,15 @@ TEST_F(Preview, IsAPlainBottomUp24BitBitmap)
 {
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');
-    EXPECT_EQ(U32(bmp, 2), kPreviewSize);
-    EXPECT_EQ(U32(bmp, 10), kPixelOffset);
-    EXPECT_EQ(U32(bmp, 14), 40u);  // BITMAPINFOHEADER, not a V4/V5 header
-    EXPECT_EQ(I32(bmp, 18), kPreviewWidth);
-    EXPECT_EQ(I32(bmp, 22), kPreviewHeight);  // positive: bottom row first
-    EXPECT_EQ(U16(bmp, 26), 1u);
-    EXPECT_EQ(U16(bmp, 28), 24u);
-    EXPECT_EQ(U32(bmp, 30), 0u);  // BI_RGB
-    EXPECT_EQ(U32(bmp, 46), 0u);  // no colour table
+    EXPECT_EQ(le32(bmp, 2), kPreviewSize);
+    EXPECT_EQ(le32(bmp, 10), kPixelOffset);
+    EXPECT_EQ(le32(bmp, 14), 40u);  // BITMAPINFOHEADER, not a V4/V5 header
+    EXPECT_EQ(le32s(bmp, 18), kPreviewWidth);
+    EXPECT_EQ(le32s(bmp, 22), kPreviewHeight);  // positive: bottom row first
+    EXPECT_EQ(le16(bmp, 26), 1u);
+    EXPECT_EQ(le16(bmp, 28), 24u);
+    EXPECT_EQ(le32(bmp, 30), 0u);  // BI_RGB
+    EXPECT_EQ(le32(bmp, 46), 0u);  // no colour table
 }
 
 TEST_F(Preview, LeftBorderIsTheSunsGlowingLimb)
@@ -267,11 +255,11 @@ protected:
     {
         ico = ReadPicture("host.ico");
         ASSERT_GE(ico.size(), kDirectorySize + 2 * kEntrySize);
-        ASSERT_EQ(U16(ico, 4), 2u) << "image count";
+        ASSERT_EQ(le16(ico, 4), 2u) << "image count";
         for (std::size_t i = 0; i < 2; ++i) {
             const std::size_t entry = kDirectorySize + i * kEntrySize;
-            const std::uint32_t bytes = U32(ico, entry + 8);
-            const std::uint32_t offset = U32(ico, entry + 12);
+            const std::uint32_t bytes = le32(ico, entry + 8);
+            const std::uint32_t offset = le32(ico, entry + 12);
             ASSERT_GE(offset, kDirectorySize + 2 * kEntrySize) << "image " << i << " overlaps the directory";
             ASSERT_LE(std::uint64_t(offset) + bytes, ico.size()) << "image " << i << " runs past the file";
             ASSERT_EQ(bytes, ImageBytes(ImageAt(i).size)) << "image " << i;
@@ -287,7 +275,7 @@ protected:
     {
         const std::size_t entry = kDirectorySize + i * kEntrySize;
         // A size byte of 0 stands for 256.
-        return {ico[entry] == 0 ? 256 : ico[entry], U32(ico, entry + 12)};
+        return {ico[entry] == 0 ? 256 : ico[entry], le32(ico, entry + 12)};
     }
 
     // Straight BGRA; y counts from the top.
@@ -309,15 +297,15 @@ protected:
 
 TEST_F(Icon, DirectoryListsA32AndA16PixelImage)
 {
-    EXPECT_EQ(U16(ico, 0), 0u);
-    EXPECT_EQ(U16(ico, 2), 1u) << "type 1 is an icon, 2 a cursor";
+    EXPECT_EQ(le16(ico, 0), 0u);
+    EXPECT_EQ(le16(ico, 2), 1u) << "type 1 is an icon, 2 a cursor";
     std::set<int> sizes;
     for (std::size_t i = 0; i < 2; ++i) {
         const std::size_t entry = kDirectorySize + i * kEntrySize;
         EXPECT_EQ(ico[entry], ico[entry + 1]) << "image " << i << " is square";
         EXPECT_EQ(ico[entry + 2], 0) << "no palette";
-        EXPECT_EQ(U16(ico, entry + 4), 1u) << "planes";
-        EXPECT_EQ(U16(ico, entry + 6), 32u) << "bits per pixel";
+        EXPECT_EQ(le16(ico, entry + 4), 1u) << "planes";
+        EXPECT_EQ(le16(ico, entry + 6), 32u) << "bits per pixel";
         sizes.insert(ico[entry]);
     }
     EXPECT_EQ(sizes, (std::set<int>{16, 32}));
@@ -335,13 +323,13 @@ TEST_F(Icon, EachImageHasAPlain32BitHeader)
 {
     for (std::size_t i = 0; i < 2; ++i) {
         const Image image = ImageAt(i);
-        EXPECT_EQ(U32(ico, image.offset), 40u) << "image " << i;
-        EXPECT_EQ(I32(ico, image.offset + 4), image.size) << "image " << i;
+        EXPECT_EQ(le32(ico, image.offset), 40u) << "image " << i;
+        EXPECT_EQ(le32s(ico, image.offset + 4), image.size) << "image " << i;
         // Icons declare the colour and mask bitmaps stacked, hence twice the height.
-        EXPECT_EQ(I32(ico, image.offset + 8), 2 * image.size) << "image " << i;
-        EXPECT_EQ(U16(ico, image.offset + 12), 1u) << "image " << i;
-        EXPECT_EQ(U16(ico, image.offset + 14), 32u) << "image " << i;
-        EXPECT_EQ(U32(ico, image.offset + 16), 0u) << "image " << i << " is uncompressed";
+        EXPECT_EQ(le32s(ico, image.offset + 8), 2 * image.size) << "image " << i;
+        EXPECT_EQ(le16(ico, image.offset + 12), 1u) << "image " << i;
+        EXPECT_EQ(le16(ico, image.offset + 14), 32u) << "image " << i;
+        EXPECT_EQ(le32(ico, image.offset + 16), 0u) << "image " << i << " is uncompressed";
     }
 }
 

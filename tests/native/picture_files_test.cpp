@@ -8,11 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "support/file_bytes.h"
 
 #ifndef RENDERER_PICTURES_DIR
 #error "RENDERER_PICTURES_DIR must name the folder that holds the renderer's pictures"
@@ -20,25 +20,9 @@
 
 namespace {
 
-std::vector<std::uint8_t> readFile(const std::string& name)
+Bytes readFile(const std::string& name)
 {
-    std::ifstream file(std::string(RENDERER_PICTURES_DIR) + "/" + name, std::ios::binary);
-    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-std::uint16_t le16(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
-
-std::uint32_t le32(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-std::int32_t le32s(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    return static_cast<std::int32_t>(le32(bytes, at));
+    return readFileBytes(std::string(RENDERER_PICTURES_DIR) + "/" + name);
 }
 
 struct Rgb {
