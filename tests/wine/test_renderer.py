@@ -139,9 +139,14 @@ class FullScreen(RendererTestCase):
         self.assertEqual(launched.wait_exit(), 0)
 
     def _full_frame(self):
+        # Until the first frame is drawn the screen can be one flat colour
+        # (white under Wine while the window maps): wait for dark sky in the
+        # corners and something bright in the middle.
         shot = self.session.screenshot("show")
         r, g, _ = shot.at(512, 384)
-        return shot if r > 200 and g > 200 else None
+        corners = [shot.at(x, y) for x, y in ((2, 2), (1021, 2), (2, 765), (1021, 765))]
+        sky = sum(max(p) < 60 for p in corners) >= 3   # a star may sit on one
+        return shot if sky and r > 200 and g > 200 else None
 
 
 class RefusedMode(RendererTestCase):
