@@ -13,9 +13,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wine"))
 import harness  # noqa: E402
 
-KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
-KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
-KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
+from harness import KEY_FILE, KEY_KIND, KEY_REPEAT  # noqa: E402
+
 FIELDS = ("working_set_kb", "handles", "gdi", "user", "unix_rss_kb", "unix_fds", "unix_threads")
 
 

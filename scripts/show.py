@@ -40,8 +40,6 @@ def main():
 
     env = harness.wine_environment(prefix, display)
     host = os.path.join(harness.DIST, "Sorvelin.scr")
-    if args.settings:
-        harness.map_dialog_font(env, prefix)
     run = show_settings if args.settings else show_saver
     process = subprocess.Popen(["wine", host, "/c" if args.settings else "/s"], env=env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

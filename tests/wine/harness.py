@@ -1,7 +1,10 @@
-"""Runs the Windows programs under Wine on a virtual X display and looks at
-them from outside (X screenshots, keys) and from inside (the probe driver).
+"""The one Wine test environment: the prefix, the virtual display, the
+scratch folder, the probe driver and the constants every Wine test shares.
+Tests look at the programs from outside (X screenshots, keys) and from inside
+(the probe driver).
 
-Every wait has a deadline; nothing sleeps and hopes.
+Every wait has a deadline and every subprocess a timeout; nothing sleeps and
+hopes. Test modules import only this module, never each other.
 """
 
 import os
@@ -17,6 +20,31 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 DIST = os.environ.get("SORVELIN_DIST", os.path.join(ROOT, "dist"))
 PROBE = os.environ.get("SORVELIN_PROBE", os.path.join(ROOT, "build", "win", "tests", "probe.exe"))
 RENDERER = os.path.join(DIST, "Sorvelin.dll")
+HOST = os.path.join(DIST, "Sorvelin.scr")
+
+# Window titles and texts the programs show.
+RENDERER_TITLE = "Velmorani_VC"
+SHOW_TITLE = "Velmorani_Main"
+DIALOG_TITLE = "<Sorvelin>"
+MESSAGE_CAPTION = "Sorvelin (ScreenSaver)"
+MISSING_RENDERER = "Sorvelin.dll が同じﾌｫﾙﾀﾞに見つかりません！"
+
+# Window messages and styles.
+WM_CLOSE = 0x10
+MSG_TOGGLE_MODE = 0x401
+WS_POPUP = 0x80000000
+WS_CAPTION = 0x00C00000
+WS_THICKFRAME = 0x00040000
+WS_EX_TOPMOST = 0x00000008
+WS_EX_APPWINDOW = 0x00040000
+
+# The settings file's key names, as stored in code page 932.
+KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
+KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
+KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
+
+# Long enough for any single Wine call here, short enough to end a hung test.
+CALL_TIMEOUT = 120
 
 
 def windows_path(unix_path):
@@ -34,7 +62,16 @@ def map_dialog_font(env, scratch):
     with open(reg, "wb") as out:
         out.write(b"\xff\xfe" + text.encode("utf-16-le"))
     subprocess.run(["wine", "regedit", "/S", windows_path(reg)], env=env, check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=CALL_TIMEOUT)
+
+
+def unmanaged_windows(env):
+    """No window manager runs on Xvfb: Wine would wait 2 s for a withdraw that
+    never comes at every close of a managed window, so timings would measure
+    Wine, not the programs."""
+    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
+                    "/d", "N", "/f"], env=env, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=CALL_TIMEOUT)
 
 
 def wait_until(predicate, timeout, what, interval=0.05):
@@ -64,14 +101,21 @@ def wine_environment(prefix, display):
 
 
 def make_prefix(prefix):
-    """A fresh prefix, made once per test run."""
+    """A fresh prefix, made once per test run, with unmanaged windows and the
+    dialog's font mapped."""
     shutil.rmtree(prefix, ignore_errors=True)
     os.makedirs(prefix)
     env = wine_environment(prefix, "")
     env.pop("DISPLAY")
     subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, timeout=300)
-    subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=120)
+    unmanaged_windows(env)
+    scratch = tempfile.mkdtemp(prefix="sorvelin-prefix-")
+    try:
+        map_dialog_font(env, scratch)
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+    subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=CALL_TIMEOUT)
 
 
 def default_prefix():
@@ -83,17 +127,21 @@ class VirtualDisplay:
 
     def __init__(self, width, height, depth):
         self.width, self.height, self.depth = width, height, depth
-        self.number = self._free_number()
-        self.name = ":%d" % self.number
-        self.process = subprocess.Popen(
-            ["Xvfb", self.name, "-screen", "0", "%dx%dx%d" % (width, height, depth),
-             "-nolisten", "tcp", "-noreset"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        socket = "/tmp/.X11-unix/X%d" % self.number
-        wait_until(lambda: os.path.exists(socket) or self.process.poll() is not None, 10,
-                   "Xvfb %s" % self.name)
-        if self.process.poll() is not None:
-            raise RuntimeError("Xvfb %s did not start" % self.name)
+        # Another test run may take the same free number at the same moment:
+        # then that Xvfb ends at once and the next number is tried.
+        for attempt in range(5):
+            self.number = self._free_number()
+            self.name = ":%d" % self.number
+            self.process = subprocess.Popen(
+                ["Xvfb", self.name, "-screen", "0", "%dx%dx%d" % (width, height, depth),
+                 "-nolisten", "tcp", "-noreset"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            socket = "/tmp/.X11-unix/X%d" % self.number
+            wait_until(lambda: os.path.exists(socket) or self.process.poll() is not None, 10,
+                       "Xvfb %s" % self.name)
+            if self.process.poll() is None:
+                return
+        raise RuntimeError("Xvfb %s did not start" % self.name)
 
     @staticmethod
     def _free_number():
@@ -119,7 +167,7 @@ class Picture:
     def __init__(self, path):
         self.path = path
         data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
-                              stdout=subprocess.PIPE).stdout
+                              stdout=subprocess.PIPE, timeout=CALL_TIMEOUT).stdout
         fields, at = [], 0
         while len(fields) < 4:
             while data[at:at + 1].isspace():
@@ -221,10 +269,11 @@ def make_test_media(folder):
     }
     tone = os.path.join(folder, "tone.wav")
     synth = ["sox", "-n", "-r", "44100", "-c", "2", "-b", "16"]
-    subprocess.run(synth + [tone, "synth", "1.0", "sine", "440"], check=True)
-    subprocess.run(synth + [media["wav"], "synth", "0.5", "sine", "660"], check=True)
-    subprocess.run(synth + [media["long_wav"], "synth", "3.0", "sine", "550"], check=True)
-    subprocess.run(["lame", "--quiet", tone, media["mp3"]], check=True)
+    for command in (synth + [tone, "synth", "1.0", "sine", "440"],
+                    synth + [media["wav"], "synth", "0.5", "sine", "660"],
+                    synth + [media["long_wav"], "synth", "3.0", "sine", "550"],
+                    ["lame", "--quiet", tone, media["mp3"]]):
+        subprocess.run(command, check=True, timeout=CALL_TIMEOUT)
     return media
 
 
@@ -237,11 +286,18 @@ class WineSession:
             make_prefix(self.prefix)
         self.display = VirtualDisplay(width, height, depth)
         self.env = wine_environment(self.prefix, self.display.name)
-        self.home = tempfile.mkdtemp(prefix="sorvelin-home-")
+        # Everything a session writes outside the prefix lives here and goes with it.
+        self.scratch = tempfile.mkdtemp(prefix="sorvelin-wine-")
+        self.home = self.scratch_folder("home")
         self.audio = AudioCapture(self.home)
         self.env["HOME"] = self.home
-        self.shots = tempfile.mkdtemp(prefix="sorvelin-shots-")
+        self.shots = os.environ.get("SORVELIN_SHOTS") or self.scratch_folder("shots")
+        os.makedirs(self.shots, exist_ok=True)
         self.launched = []
+
+    def scratch_folder(self, name):
+        """A new empty folder inside the session's scratch folder."""
+        return tempfile.mkdtemp(prefix=name + "-", dir=self.scratch)
 
     def drive_c(self, *parts):
         return os.path.join(self.prefix, "drive_c", *parts)
@@ -250,11 +306,12 @@ class WineSession:
         """Ends every program of the prefix and waits until they are gone."""
         for launched in self.launched:
             launched.stop()
-        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=CALL_TIMEOUT)
         try:
             subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
         except subprocess.TimeoutExpired:
-            subprocess.run(["wineserver", "-k9"], env=self.env, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-k9"], env=self.env, stderr=subprocess.DEVNULL,
+                           timeout=CALL_TIMEOUT)
         for launched in self.launched:
             launched.release()
         self.launched.clear()
@@ -262,13 +319,13 @@ class WineSession:
     def close(self):
         self.end_wine()
         self.display.stop()
-        shutil.rmtree(self.home, ignore_errors=True)
+        shutil.rmtree(self.scratch, ignore_errors=True)
 
     def probe(self, *args, check=True):
         """Runs a probe command and gives its key=value lines as a dict."""
         result = subprocess.run(["wine", PROBE] + [str(a) for a in args], env=self.env,
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-                                timeout=120)
+                                timeout=CALL_TIMEOUT)
         values = dict(line.strip().partition("=")[::2] for line in result.stdout.splitlines() if "=" in line)
         if check and result.returncode != 0:
             raise AssertionError("probe %s failed: %s" % (" ".join(map(str, args)), result.stdout))
@@ -277,7 +334,7 @@ class WineSession:
     def probe_lines(self, *args):
         """A probe command's output lines, for answers that repeat a key."""
         result = subprocess.run(["wine", PROBE] + [str(a) for a in args], env=self.env,
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=120)
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT)
         return result.stdout.splitlines()
 
     def launch(self, path, title, wait_ms=10000, args=()):
@@ -296,7 +353,7 @@ class WineSession:
     def texts(self, title, wait_ms=10000):
         """A window's own text and its children's, read as Unicode."""
         result = subprocess.run(["wine", PROBE, "text", title, str(wait_ms)], env=self.env,
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=120)
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=CALL_TIMEOUT)
         lines = result.stdout.decode("utf-8").splitlines()
         if "found=1" not in lines:
             return None
@@ -357,6 +414,33 @@ class WineTestCase(unittest.TestCase):
 
     def tearDown(self):
         self.session.end_wine()
+
+
+class HostTestCase(WineTestCase):
+    """Tests that install the host, with or without the renderer, into a folder
+    of their own and start it with a command line."""
+
+    def install(self, with_renderer=True, folder_name="Sorvelin"):
+        """Both programs copied into a folder of their own, as a user installs them."""
+        folder = os.path.join(self.session.scratch_folder("install"), folder_name)
+        os.makedirs(folder)
+        shutil.copy(HOST, folder)
+        if with_renderer:
+            shutil.copy(RENDERER, folder)
+        return folder
+
+    def write_settings(self, folder, kind, repeat=0, music=""):
+        """A settings file as the host writes it on Windows (a blank before numbers)."""
+        if isinstance(music, str):
+            music = music.encode("cp932")
+        lines = [b"[Section]", KEY_KIND + b"= " + str(kind).encode(),
+                 KEY_REPEAT + b"= " + str(repeat).encode(), KEY_FILE + b"=" + music]
+        with open(os.path.join(folder, "Sorvelin.ini"), "wb") as ini:
+            ini.write(b"\r\n".join(lines) + b"\r\n")
+
+    def host(self, folder, arguments, title=SHOW_TITLE, wait_ms=10000):
+        return self.session.launch(os.path.join(folder, "Sorvelin.scr"), title, wait_ms,
+                                   args=arguments.split() if arguments else ())
 
 
 def main():

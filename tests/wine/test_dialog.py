@@ -2,15 +2,13 @@
 
 import os
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import wait_until, windows_path  # noqa: E402
-from test_host import KEY_FILE, KEY_KIND, KEY_REPEAT, HostTestCase  # noqa: E402
+from harness import DIALOG_TITLE, KEY_FILE, KEY_KIND, KEY_REPEAT, HostTestCase, wait_until, windows_path  # noqa: E402
 
-TITLE = "<Sorvelin>"
+TITLE = DIALOG_TITLE
 CHOOSER = "ﾌｧｲﾙを開く"
 TWIPS = 15.0   # 96 dots per inch here
 
@@ -24,11 +22,6 @@ CANCEL_BUTTON = (6000 + 600, 3000 + 180)
 
 
 class Dialog(HostTestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        harness.map_dialog_font(cls.session.env, cls.session.home)
 
     def open_dialog(self, folder):
         host = self.host(folder, "/c", title=TITLE)
@@ -142,7 +135,7 @@ class Dialog(HostTestCase):
         self.assertWritten(folder, 5, 0)
 
     def test_file_chosen_in_the_chooser_is_written(self):
-        media = harness.make_test_media(tempfile.mkdtemp(prefix="sorvelin-media-"))
+        media = harness.make_test_media(self.session.scratch_folder("media"))
         folder = self.install()
         self.write_settings(folder, 2)
         self.open_dialog(folder)

@@ -3,48 +3,12 @@
 import os
 import shutil
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import DIST, RENDERER, WineTestCase, wait_until, windows_path  # noqa: E402
-
-HOST = os.path.join(DIST, "Sorvelin.scr")
-RENDERER_TITLE = "Velmorani_VC"
-SHOW_TITLE = "Velmorani_Main"
-DIALOG_TITLE = "<Sorvelin>"
-MESSAGE_CAPTION = "Sorvelin (ScreenSaver)"
-MISSING_RENDERER = "Sorvelin.dll が同じﾌｫﾙﾀﾞに見つかりません！"
-WM_CLOSE = 0x10
-
-KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
-KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
-KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
-
-
-class HostTestCase(WineTestCase):
-
-    def install(self, with_renderer=True, folder_name="Sorvelin"):
-        """Both programs copied into a folder of their own, as a user installs them."""
-        folder = os.path.join(tempfile.mkdtemp(prefix="sorvelin-install-"), folder_name)
-        os.makedirs(folder)
-        shutil.copy(HOST, folder)
-        if with_renderer:
-            shutil.copy(RENDERER, folder)
-        self.addCleanup(shutil.rmtree, os.path.dirname(folder), True)
-        return folder
-
-    def write_settings(self, folder, kind, repeat=0, music=""):
-        lines = [b"[Section]", KEY_KIND + b"= " + str(kind).encode(),
-                 KEY_REPEAT + b"= " + str(repeat).encode(), KEY_FILE + b"=" + music.encode("cp932")]
-        with open(os.path.join(folder, "Sorvelin.ini"), "wb") as ini:
-            ini.write(b"\r\n".join(lines) + b"\r\n")
-
-    def host(self, folder, arguments, title=SHOW_TITLE, wait_ms=10000):
-        return self.session.launch(os.path.join(folder, "Sorvelin.scr"), title, wait_ms,
-                                   args=arguments.split() if arguments else ())
-
+from harness import (DIALOG_TITLE, MESSAGE_CAPTION, MISSING_RENDERER, RENDERER_TITLE,  # noqa: E402
+                     SHOW_TITLE, WM_CLOSE, HostTestCase, wait_until, windows_path)
 
 class StartUp(HostTestCase):
 
@@ -108,7 +72,7 @@ class Show(HostTestCase):
         return time.monotonic() - gone
 
     def test_mp3_plays_at_once_restarts_and_stops_with_the_show(self):
-        media = harness.make_test_media(tempfile.mkdtemp(prefix="sorvelin-media-"))
+        media = harness.make_test_media(self.session.scratch_folder("media"))
         folder = self.install()
         self.write_settings(folder, 2, music=windows_path(media["mp3"]))
         before = self.session.audio.audible_seconds()
@@ -126,7 +90,7 @@ class Show(HostTestCase):
                           lambda: self.session.audio.audible_seconds() > ended + 0.05, 1.5, "more sound")
 
     def test_wav_loops_past_its_length_and_stops_at_the_end(self):
-        media = harness.make_test_media(tempfile.mkdtemp(prefix="sorvelin-media-"))
+        media = harness.make_test_media(self.session.scratch_folder("media"))
         folder = self.install()
         self.write_settings(folder, 2, music=windows_path(media["wav"]))
         before = self.session.audio.audible_seconds()

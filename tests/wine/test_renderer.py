@@ -5,17 +5,9 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import RENDERER, WineTestCase, wait_until  # noqa: E402
-
-TITLE = "Velmorani_VC"
-WM_CLOSE = 0x10
-MSG_TOGGLE_MODE = 0x401
-
-WS_POPUP = 0x80000000
-WS_CAPTION = 0x00C00000
-WS_THICKFRAME = 0x00040000
-WS_EX_TOPMOST = 0x00000008
-WS_EX_APPWINDOW = 0x00040000
+from harness import (MSG_TOGGLE_MODE, RENDERER, WM_CLOSE, WS_CAPTION, WS_EX_APPWINDOW,  # noqa: E402
+                     WS_EX_TOPMOST, WS_POPUP, WS_THICKFRAME, WineTestCase, wait_until)
+from harness import RENDERER_TITLE as TITLE  # noqa: E402
 
 
 def style(info):
