@@ -33,7 +33,7 @@ void loadNumber(const std::string& ini, const char* key, std::int16_t& global)
 void dropMusicFile()
 {
     BGM_File.clear();
-    if (BGM_Kind == 2) BGM_Kind = 0;
+    if (BGM_Kind == kMusicFile) BGM_Kind = kMusicNone;
 }
 
 } // namespace

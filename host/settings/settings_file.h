@@ -5,7 +5,12 @@
 #include <cstdint>
 #include <string>
 
-// Music source: 0 none, 1 audio CD, 2 MP3 or WAV file; other values stay as read.
+// The stored values of BGM_Kind; any other value stays as read and plays nothing.
+constexpr std::int16_t kMusicNone = 0;
+constexpr std::int16_t kMusicCd = 1;     // the tracks of an audio CD
+constexpr std::int16_t kMusicFile = 2;   // an MP3 or WAV file, BGM_File
+
+// Music source: one of the kinds above, or another value as read.
 extern std::int16_t BGM_Kind;
 // Audio-CD track to keep playing; 0 for none.
 extern std::int16_t BGM_RepeatTrack;
