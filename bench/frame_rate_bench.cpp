@@ -39,7 +39,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no offscreen Mesa context\n");
         return 1;
     }
-    RenderWindow window;
+    QuitRecorder window;
     KeyState keys;
     clearKeyState(keys);
     setProjection(1024, 768);

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "display_choice.h"
 #include "projection.h"
 
 bool keepRunning = false;
@@ -23,21 +24,6 @@ bool registerRendererClass(const RendererApp& app)
 
 namespace {
 
-bool changeDisplayMode(int width, int height, int bits)
-{
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof(mode);
-    mode.dmPelsWidth = static_cast<DWORD>(width);
-    mode.dmPelsHeight = static_cast<DWORD>(height);
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    if (bits > 0) {
-        mode.dmBitsPerPel = static_cast<DWORD>(bits);
-        mode.dmFields |= DM_BITSPERPEL;
-    }
-    // CDS_FULLSCREEN: temporary, never written to the registry.
-    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
-}
-
 void restoreDisplayMode()
 {
     ChangeDisplaySettingsA(nullptr, 0);
@@ -56,19 +42,13 @@ PIXELFORMATDESCRIPTOR wantedPixelFormat(int colorBits)
     return format;
 }
 
-// Undoes a full-screen switch made by an attempt that then failed, so the
-// desktop is never left at the show's mode with the cursor hidden.
-void undoFullScreen(RenderWindow& window)
+// The one release path, for a failed creation and a close alike: what the
+// window's creation made goes newest first, so the desktop is never left at
+// the show's mode or with the cursor hidden.
+void releaseRenderWindow(RenderWindow& window)
 {
-    if (!window.fullScreen) return;
-    restoreDisplayMode();
-    ShowCursor(TRUE);
-    window.fullScreen = 0;
-}
-
-// Releases what a failed attempt made, newest first.
-bool failCreation(RenderWindow& window)
-{
+    closeMonitorCovers(window.covers);
+    if (window.deviceContext != nullptr) wglMakeCurrent(window.deviceContext, nullptr);
     if (window.glContext != nullptr) {
         wglDeleteContext(window.glContext);
         window.glContext = nullptr;
@@ -81,8 +61,14 @@ bool failCreation(RenderWindow& window)
         DestroyWindow(window.window);
         window.window = nullptr;
     }
-    undoFullScreen(window);
-    return false;
+    if (window.fullScreen) {
+        ShowCursor(TRUE);
+        window.fullScreen = 0;
+    }
+    if (window.modeChanged) {
+        restoreDisplayMode();
+        window.modeChanged = 0;
+    }
 }
 
 bool attachGlContext(RenderWindow& window)
@@ -99,33 +85,44 @@ bool attachGlContext(RenderWindow& window)
     return wglMakeCurrent(window.deviceContext, window.glContext) != FALSE;
 }
 
+// Switches the display to the show's mode when full screen is wanted and
+// decides the window from what the display granted.
+WindowPlan planWindow(RenderWindow& window)
+{
+    const bool granted = window.fullScreen && applyDisplayMode(window.width, window.height, window.colorBits);
+    window.modeChanged = granted ? 1 : 0;
+    return chooseWindowPlan(window.fullScreen != 0, granted, window.width, window.height,
+                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
 } // namespace
 
 bool applyDisplayMode(int width, int height, int bits)
 {
-    return changeDisplayMode(width, height, bits);
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = static_cast<DWORD>(bits);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    // CDS_FULLSCREEN: temporary, never written to the registry.
+    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
 bool openRenderWindow(RenderWindow& window)
 {
     timeBeginPeriod(1);
 
+    const WindowPlan plan = planWindow(window);
+    window.fullScreen = plan.fullScreen() ? 1 : 0;
+
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = WS_EX_APPWINDOW;
-    RECT rect = {0, 0, window.width, window.height};
-
+    RECT rect = {plan.area.left, plan.area.top, plan.area.right, plan.area.bottom};
     if (window.fullScreen) {
-        // Many current display drivers list no 16-bit modes; the show's size at
-        // the desktop's own depth still beats a framed window.
-        if (applyDisplayMode(window.width, window.height, window.colorBits) ||
-            applyDisplayMode(window.width, window.height, 0)) {
-            ShowCursor(FALSE);
-            style = WS_POPUP;
-            exStyle |= WS_EX_TOPMOST;
-        } else {
-            // The whole window, frame included, keeps the requested size.
-            window.fullScreen = 0;
-        }
+        ShowCursor(FALSE);
+        style = WS_POPUP;
+        exStyle |= WS_EX_TOPMOST;
     } else {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
@@ -133,13 +130,17 @@ bool openRenderWindow(RenderWindow& window)
     window.window = CreateWindowExA(exStyle, window.app->windowClass, window.title, style, 0, 0,
                                     rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                                     window.app->instance, &window);
-    if (window.window == nullptr) return failCreation(window);
-    if (!attachGlContext(window)) return failCreation(window);
+    if (window.window == nullptr || !attachGlContext(window)) {
+        releaseRenderWindow(window);
+        return false;
+    }
 
     ShowWindow(window.window, SW_SHOWNORMAL);
     window.visible = 1;
+    // After any mode change, which can move the other monitors.
+    if (window.fullScreen) openMonitorCovers(window.covers, window.window, window.app->instance);
     // After showing, so it overrides whatever size message showing produced.
-    setProjection(window.width, window.height);
+    setProjection(plan.area.width(), plan.area.height());
     clearKeyState(*window.keyState);
     window.lastTickMs = timeGetTime();
     return true;
@@ -147,23 +148,7 @@ bool openRenderWindow(RenderWindow& window)
 
 bool closeRenderWindow(RenderWindow& window)
 {
-    if (window.window != nullptr) {
-        if (window.deviceContext != nullptr) {
-            wglMakeCurrent(window.deviceContext, nullptr);
-            if (window.glContext != nullptr) {
-                wglDeleteContext(window.glContext);
-                window.glContext = nullptr;
-            }
-            ReleaseDC(window.window, window.deviceContext);
-            window.deviceContext = nullptr;
-        }
-        DestroyWindow(window.window);
-        window.window = nullptr;
-    }
-    if (window.fullScreen) {
-        restoreDisplayMode();
-        ShowCursor(TRUE);
-    }
+    releaseRenderWindow(window);
     return true;
 }
 

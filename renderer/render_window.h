@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "key_state.h"
+#include "monitor_covers.h"
 
 struct RendererApp {
     HINSTANCE instance;
@@ -22,9 +23,11 @@ struct RenderWindow {
     int width;
     int height;
     int colorBits;
-    int fullScreen;            // 1 while the current window is full screen
+    int fullScreen;            // 1 while the current window is full screen, either kind
     int visible;               // 1 while frames may be drawn
     std::uint32_t lastTickMs;
+    int modeChanged;           // 1 while the display is at the show's mode by our change
+    MonitorCovers covers;      // black windows over the other monitors while full screen
 };
 
 // The outer loop runs while set; cleared by postQuit and by a failed creation.

@@ -70,6 +70,7 @@ int rendererMain(HINSTANCE instance)
         closeRenderWindow(window);
     }
 
+    unregisterCoverClass(app.instance);
     UnregisterClassA(app.windowClass, app.instance);
     return 0;
 }

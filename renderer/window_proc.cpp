@@ -1,6 +1,10 @@
 #include "render_window.h"
 
 #include "projection.h"
+#include "window_rules.h"
+
+static_assert(kScreenSaveCommand == SC_SCREENSAVE && kMonitorPowerCommand == SC_MONITORPOWER,
+              "the refused commands are the platform's");
 
 namespace {
 
@@ -34,16 +38,15 @@ LRESULT onSize(RenderWindow* record, HWND window, WPARAM wParam, LPARAM lParam)
 
 LRESULT onKey(RenderWindow* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (wParam > 255 || record == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    if (!isTrackedKey(wParam) || record == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     record->keyState->down[wParam] = (message == WM_KEYDOWN) ? 1 : 0;
     return 0;
 }
 
 LRESULT onSysCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    // The show must not be replaced by a screensaver or a dark monitor. The
-    // whole wParam is compared, low bits included.
-    if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
+    // The show must not be replaced by a screensaver or a dark monitor.
+    if (isRefusedSystemCommand(wParam)) return 0;
     return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
 }
 

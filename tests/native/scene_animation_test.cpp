@@ -18,7 +18,7 @@ protected:
         clearKeyState(keys);
         Scene& scene = theScene();
         scene.angles = OrbitAngles();
-        scene.window = &window;
+        scene.window = &window.record();
         scene.keyState = &keys;
     }
     void TearDown() override
@@ -27,7 +27,7 @@ protected:
         theScene().keyState = nullptr;
     }
 
-    RenderWindow window;
+    QuitRecorder window;
     KeyState keys;
 };
 

@@ -195,11 +195,14 @@ class Picture:
 class Launched:
     """A program started by the probe, the way the host starts the renderer."""
 
-    def __init__(self, session, path, title, wait_ms=10000, args=()):
+    def __init__(self, session, path, title, wait_ms=10000, args=(), desktop=None):
         self.values = {}
         self._lock = threading.Lock()
+        # desktop: (name, width, height) of a Wine virtual desktop to start in;
+        # the probe runs inside it too, or it could not see the program's window.
+        inside = ["explorer", "/desktop=%s,%dx%d" % desktop] if desktop else []
         self.process = subprocess.Popen(
-            ["wine", PROBE, "launch", windows_path(path), title, str(wait_ms)] + [str(a) for a in args],
+            ["wine"] + inside + [PROBE, "launch", windows_path(path), title, str(wait_ms)] + [str(a) for a in args],
             env=session.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self._reader = threading.Thread(target=self._read, daemon=True)
         self._reader.start()
@@ -337,9 +340,9 @@ class WineSession:
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT)
         return result.stdout.splitlines()
 
-    def launch(self, path, title, wait_ms=10000, args=()):
+    def launch(self, path, title, wait_ms=10000, args=(), desktop=None):
         """Starts a program as the host starts the renderer, through the probe."""
-        launched = Launched(self, path, title, wait_ms, args)
+        launched = Launched(self, path, title, wait_ms, args, desktop)
         self.launched.append(launched)
         return launched
 

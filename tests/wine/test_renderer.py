@@ -1,11 +1,13 @@
 """The renderer program under Wine: its window, the display mode, its end."""
 
 import os
+import re
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import (MSG_TOGGLE_MODE, RENDERER, WM_CLOSE, WS_CAPTION, WS_EX_APPWINDOW,  # noqa: E402
+from harness import (CALL_TIMEOUT, MSG_TOGGLE_MODE, PROBE, RENDERER, WM_CLOSE, WS_CAPTION, WS_EX_APPWINDOW,  # noqa: E402
                      WS_EX_TOPMOST, WS_POPUP, WS_THICKFRAME, WineTestCase, wait_until)
 from harness import RENDERER_TITLE as TITLE  # noqa: E402
 
@@ -41,12 +43,29 @@ class RendererTestCase(WineTestCase):
             return info if info and info["visible"] == "1" and accept(info) else None
         return wait_until(look, timeout, "a shown renderer window")
 
+    def cursor_showing(self):
+        return self.session.probe("cursor")["showing"] == "1"
+
+    def full_frame(self):
+        """A screenshot once the first frame is drawn. Until then the screen can
+        be one flat colour (white under Wine while the window maps): wait for
+        dark sky in the corners and something bright in the middle."""
+        def look():
+            shot = self.session.screenshot("show")
+            w, h = shot.width, shot.height
+            r, g, _ = shot.at(w // 2, h // 2)
+            corners = [shot.at(x, y) for x, y in ((2, 2), (w - 3, 2), (2, h - 3), (w - 3, h - 3))]
+            sky = sum(max(p) < 60 for p in corners) >= 3   # a star may sit on one
+            return shot if sky and r > 200 and g > 200 else None
+        return wait_until(look, 15, "a drawn frame")
+
 
 class FullScreen(RendererTestCase):
     display_size = (1024, 768, 16)
 
-    def test_borderless_topmost_window_at_the_show_mode_and_the_mode_restored_after(self):
-        before = self.session.display_mode()
+    # The mode switch itself is seen in ShowModeGranted: this display already
+    # is 1024 x 768 x 16, so its mode says nothing about the renderer.
+    def test_borderless_topmost_window_of_the_shows_size_with_the_cursor_hidden(self):
         launched = self.start()
         info = self.shown_window()
 
@@ -55,12 +74,11 @@ class FullScreen(RendererTestCase):
         self.assertFalse(style(info) & (WS_CAPTION | WS_THICKFRAME))
         self.assertEqual(exstyle(info) & (WS_EX_TOPMOST | WS_EX_APPWINDOW), WS_EX_TOPMOST | WS_EX_APPWINDOW)
         self.assertEqual(info["outer"], "0 0 1024 768")
-        self.assertEqual(self.session.display_mode(), (1024, 768, 16))
-        self.assertEqual(self.session.probe("cursor")["showing"], "0")
+        self.assertFalse(self.cursor_showing())
 
         self.session.post(TITLE, WM_CLOSE)
         self.assertEqual(launched.wait_exit(), 0)
-        self.assertEqual(self.session.display_mode(), before)
+        self.assertTrue(self.cursor_showing())
 
     def test_escape_ends_the_program_with_exit_code_0(self):
         launched = self.start()
@@ -108,7 +126,7 @@ class FullScreen(RendererTestCase):
     def test_screenshot_shows_the_sun_textured_planets_and_grey_stars(self):
         launched = self.start()
         self.shown_window()
-        shot = wait_until(self._full_frame, 15, "a drawn frame")
+        shot = self.full_frame()
 
         # The Sun's glow in the middle: bright pale yellow.
         r, g, b = shot.at(512, 384)
@@ -130,36 +148,111 @@ class FullScreen(RendererTestCase):
         self.session.post(TITLE, WM_CLOSE)
         self.assertEqual(launched.wait_exit(), 0)
 
-    def _full_frame(self):
-        # Until the first frame is drawn the screen can be one flat colour
-        # (white under Wine while the window maps): wait for dark sky in the
-        # corners and something bright in the middle.
-        shot = self.session.screenshot("show")
-        r, g, _ = shot.at(512, 384)
-        corners = [shot.at(x, y) for x, y in ((2, 2), (1021, 2), (2, 765), (1021, 765))]
-        sky = sum(max(p) < 60 for p in corners) >= 3   # a star may sit on one
-        return shot if sky and r > 200 and g > 200 else None
+
+def bright_centre(shot, box):
+    """The centre of the Sun's pale yellow disc and glow inside the box."""
+    x0, y0, x1, y1 = box
+    xs = ys = count = 0
+    for y in range(y0, y1, 2):
+        for x in range(x0, x1, 2):
+            r, g, b = shot.at(x, y)
+            if r > 200 and g > 200 and b < r - 40:
+                xs, ys, count = xs + x, ys + y, count + 1
+    return (xs / count, ys / count) if count else None
 
 
 class RefusedMode(RendererTestCase):
-    # This display has no 1024 x 768 mode at any depth.
+    # This display has no 1024 x 768 mode at any depth: the show covers it at its own size.
     display_size = (1280, 1024, 24)
 
-    def test_framed_window_of_outer_size_1024_by_768_with_the_cursor_visible(self):
+    def test_bare_topmost_popup_over_the_whole_desktop_without_a_mode_change(self):
         before = self.session.display_mode()
         launched = self.start()
         info = self.shown_window()
 
         self.assertEqual(info["class"], "OpenGL")
-        self.assertTrue(style(info) & WS_CAPTION)
-        self.assertFalse(exstyle(info) & WS_EX_TOPMOST)
-        self.assertEqual(outer_size(info), (1024, 768))
-        self.assertEqual(self.session.probe("cursor")["showing"], "1")
+        self.assertTrue(style(info) & WS_POPUP)
+        self.assertFalse(style(info) & (WS_CAPTION | WS_THICKFRAME))
+        self.assertTrue(exstyle(info) & WS_EX_TOPMOST)
+        self.assertEqual(info["outer"], "0 0 1280 1024")
+        self.assertEqual(client_size(info), (1280, 1024))
+        self.assertEqual(self.session.display_mode(), before)
+        self.assertFalse(self.cursor_showing())
+
+        # The picture is drawn at the screen's size: the Sun in its middle, not
+        # where a 1024 x 768 picture would put it (512, 640 from the top).
+        shot = self.full_frame()
+        self.assertEqual((shot.width, shot.height), (1280, 1024))
+        centre = bright_centre(shot, (440, 312, 840, 712))
+        self.assertIsNotNone(centre)
+        self.assertAlmostEqual(centre[0], 640, delta=8)
+        self.assertAlmostEqual(centre[1], 512, delta=8)
+
+        self.assertTrue(self.session.press_until_gone(TITLE, "Escape"))
+        self.assertEqual(launched.wait_exit(), 0)
+        self.assertTrue(self.cursor_showing())
+        self.assertEqual(self.session.display_mode(), before)
+
+    def test_toggle_goes_to_the_framed_window_of_the_shows_size_and_back(self):
+        before = self.session.display_mode()
+        launched = self.start()
+        first = self.shown_window()
+        self.assertEqual(first["outer"], "0 0 1280 1024")
+
+        self.session.post(TITLE, MSG_TOGGLE_MODE)
+        framed = self.shown_window(lambda info: style(info) & WS_CAPTION)
+        self.assertEqual(client_size(framed), (1024, 768))
+        self.assertFalse(exstyle(framed) & WS_EX_TOPMOST)
+        self.assertEqual(framed["pid"], first["pid"])
+        self.assertTrue(self.cursor_showing())
+
+        self.session.post(TITLE, MSG_TOGGLE_MODE)
+        again = self.shown_window(lambda info: style(info) & WS_POPUP)
+        self.assertEqual(again["pid"], first["pid"])
+        self.assertEqual(again["outer"], "0 0 1280 1024")
+        self.assertTrue(exstyle(again) & WS_EX_TOPMOST)
+        self.assertFalse(self.cursor_showing())
         self.assertEqual(self.session.display_mode(), before)
 
         self.session.post(TITLE, WM_CLOSE)
         self.assertEqual(launched.wait_exit(), 0)
-        self.assertEqual(self.session.display_mode(), before)
+        self.assertTrue(self.cursor_showing())
+
+
+class ShowModeGranted(RendererTestCase):
+    # A Wine virtual desktop of 1280 x 1024 grants 1024 x 768 x 16, and its X
+    # window takes the size of the mode it is in.
+    display_size = (1280, 1024, 24)
+    DESKTOP = ("SorvelinShow", 1280, 1024)
+
+    def desktop_size(self):
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.session.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT).stdout
+        for line in tree.splitlines():
+            if '"%s - Wine desktop"' % self.DESKTOP[0] in line:
+                found = re.search(r"\)\s+(\d+)x(\d+)[+-]", line)
+                return (int(found.group(1)), int(found.group(2))) if found else None
+        return None
+
+    def test_show_switches_to_its_mode_and_escape_puts_the_desktop_back(self):
+        # A second program keeps the desktop open after the renderer has gone.
+        keeper = self.session.launch(PROBE, "SorvelinKeeper", args=("blank", "SorvelinKeeper"), desktop=self.DESKTOP)
+        keeper.wait_window()
+        wait_until(lambda: self.desktop_size() == (1280, 1024), 15, "the virtual desktop")
+
+        launched = self.session.launch(RENDERER, TITLE, desktop=self.DESKTOP)
+        launched.wait_window()
+        wait_until(lambda: self.desktop_size() == (1024, 768), 15, "the desktop at the show's mode")
+
+        def escape():
+            if launched.value("exit") is None:
+                try:
+                    self.session.key(TITLE, "Escape")
+                except AssertionError:
+                    pass   # the window went between the check and the key
+            return launched.value("exit")
+        self.assertEqual(int(wait_until(escape, 20, "the renderer's end", interval=0.5)), 0)
+        wait_until(lambda: self.desktop_size() == (1280, 1024), 10, "the desktop back at 1280 x 1024")
 
 
 if __name__ == "__main__":

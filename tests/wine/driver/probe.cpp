@@ -15,6 +15,10 @@
 //   probe usage PID                   memory, handle and GUI object counts
 //   probe text TITLE [WAIT_MS]        the window's text and its children's,
 //                                     read as Unicode, printed as UTF-8
+//   probe escape TITLE PID            press Escape in the window (a posted
+//                                     key-down, as the keyboard delivers it),
+//                                     then time until the window has gone
+//                                     and until process PID has ended
 //   probe focus TITLE                 the window holding the keyboard focus
 //                                     in that window's thread: its class and
 //                                     its place in the window's client area
@@ -286,6 +290,38 @@ int describeFocus(const char* title)
     return 0;
 }
 
+double msSince(const LARGE_INTEGER& start)
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Only the key-down: a key-up right behind it could clear the flag before
+// the renderer's next animation step reads it.
+int timeEscape(const char* title, DWORD pid)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    HWND window = findTitled(title);
+    if (process == nullptr || window == nullptr) {
+        if (process != nullptr) CloseHandle(process);
+        std::printf("found=0\n");
+        return 1;
+    }
+    LARGE_INTEGER pressed;
+    QueryPerformanceCounter(&pressed);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    while (IsWindow(window) && msSince(pressed) < 10000) Sleep(1);
+    const double windowGone = msSince(pressed);
+    const bool ended = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    const double processGone = msSince(pressed);
+    CloseHandle(process);
+    std::printf("found=1\nwindow_gone_ms=%.1f\n", windowGone);
+    if (ended) std::printf("process_gone_ms=%.1f\n", processGone);
+    return ended ? 0 : 1;
+}
+
 DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
 {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 0)) : fallback;
@@ -351,6 +387,7 @@ int main(int, char**)
     if (std::strcmp(command, "children") == 0 && argc >= 3) return describeChildren(argv[2]);
     if (std::strcmp(command, "usage") == 0 && argc >= 3) return describeUsage(numberArg(argc, argv, 2, 0));
     if (std::strcmp(command, "focus") == 0 && argc >= 3) return describeFocus(argv[2]);
+    if (std::strcmp(command, "escape") == 0 && argc >= 4) return timeEscape(argv[2], numberArg(argc, argv, 3, 0));
     if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
     return 2;
 }
