@@ -264,8 +264,9 @@ class Preview(HostTestCase):
                                            "rect": rect, "pid": pid})
         return result
 
-    def preview_form(self):
-        forms = [c for c in self.children()["children"] if c["class"] == "Velmorani_R"]
+    def preview_form(self, rect=None):
+        forms = [c for c in self.children()["children"]
+                 if c["class"] == "Velmorani_R" and rect in (None, c["rect"])]
         return forms[0] if forms else None
 
     def test_both_handle_forms_give_the_area_and_its_end_ends_the_host(self):
@@ -274,10 +275,11 @@ class Preview(HostTestCase):
             with self.subTest(separator=separator):
                 area, handle = self.make_area(*size)
                 host = self.host(folder, "/p" + separator + handle, title="no such window", wait_ms=0)
-                form = wait_until(self.preview_form, 10, "the preview form in the area")
+                # The form joins the area before it is given the area's size.
+                placed = "0 0 %d %d" % size
+                form = wait_until(lambda: self.preview_form(placed), 10, "the preview form filling the area")
                 self.assertEqual(form["title"], "Preview Window")
                 self.assertTrue(form["style"] & 0x40000000)   # WS_CHILD
-                self.assertEqual(form["rect"], "0 0 %d %d" % size)
 
                 self.session.post(self.AREA, WM_CLOSE)
                 area.wait_exit()
