@@ -13,7 +13,7 @@ struct DisplayMode {
     std::uint32_t frequency = 0;   // hertz; 0 or 1 is the hardware's default
 };
 
-// current is the display's mode now, stored the one the system keeps for it
-// (either unknown when it could not be read). True when they differ in size,
-// depth or a known frequency; nothing is restored on a guess.
+// current is the display's mode now, stored the mode the system keeps in its
+// registry; either is empty when it could not be read. True when they differ
+// in size, depth or a known frequency: nothing is restored on a guess.
 bool DisplayModeNeedsRestore(const std::optional<DisplayMode>& current, const std::optional<DisplayMode>& stored);
