@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "music_platform.h"
 #include "settings/number_text.h"
 #include "settings/settings_file.h"
 
@@ -9,8 +10,6 @@ bool CdKeepPolling = false;
 std::string LastReply;
 
 namespace {
-
-MusicPlatform* gPlatform = nullptr;
 
 char ReplyBuffer[512];
 char ErrorBuffer[256];
@@ -23,14 +22,14 @@ const char* const kNoErrorText = "Error (文字列が取れません)";
 // Commands whose code and reply nobody reads.
 void sendIgnored(const std::string& command)
 {
-    if (gPlatform != nullptr) gPlatform->sendCommand(command, nullptr, 0);
+    MusicSendCommand(command, nullptr, 0);
 }
 
 // Mode replies are judged by their first seven characters only.
 std::string modeWord(const char* command, char* buffer, unsigned length)
 {
     buffer[0] = '\0';
-    if (gPlatform == nullptr || gPlatform->sendCommand(command, buffer, length) != 0) buffer[0] = '\0';
+    if (MusicSendCommand(command, buffer, length) != 0) buffer[0] = '\0';
     buffer[length - 1] = '\0';
     return std::string(buffer).substr(0, 7);
 }
@@ -51,27 +50,18 @@ bool quotable(const std::string& path)
 
 } // namespace
 
-void UseMusicPlatform(MusicPlatform* platform)
-{
-    gPlatform = platform;
-}
-
 std::int32_t MciSend(const std::string& command, std::string& reply)
 {
     if (command.empty()) {
         reply = kNoCommandText;
         return -1;
     }
-    if (gPlatform == nullptr) {
-        reply = kNoErrorText;
-        return -1;
-    }
     ReplyBuffer[0] = '\0';
-    const std::uint32_t code = gPlatform->sendCommand(command, ReplyBuffer, sizeof(ReplyBuffer));
+    const std::uint32_t code = MusicSendCommand(command, ReplyBuffer, sizeof(ReplyBuffer));
     ReplyBuffer[sizeof(ReplyBuffer) - 1] = '\0';
     if (code != 0) {
         ErrorBuffer[0] = '\0';
-        if (gPlatform->errorText(code, ErrorBuffer, sizeof(ErrorBuffer))) {
+        if (MusicErrorText(code, ErrorBuffer, sizeof(ErrorBuffer))) {
             ErrorBuffer[sizeof(ErrorBuffer) - 1] = '\0';
             reply = ErrorBuffer;
         } else {
@@ -143,9 +133,9 @@ void CdClose()
 
 void Mp3Open()
 {
-    if (gPlatform == nullptr || !quotable(BGM_File)) return;
+    if (!quotable(BGM_File)) return;
     const std::string open = "open \"" + BGM_File + "\" type MPEGVideo Alias MP3Play";
-    if (gPlatform->sendCommand(open, nullptr, 0) == 0) sendIgnored("play MP3Play");
+    if (MusicSendCommand(open, nullptr, 0) == 0) sendIgnored("play MP3Play");
 }
 
 bool Mp3IsPlaying()
@@ -168,11 +158,11 @@ void Mp3Close()
 
 void WavPlay()
 {
-    if (gPlatform == nullptr || gPlatform->waveOutputCount() == 0) return;
-    gPlatform->playSoundLooped(BGM_File.c_str());
+    if (MusicWaveOutputCount() == 0) return;
+    MusicPlaySoundLooped(BGM_File.c_str());
 }
 
 void WavStop()
 {
-    if (gPlatform != nullptr) gPlatform->playSoundLooped(nullptr);
+    MusicPlaySoundLooped(nullptr);
 }

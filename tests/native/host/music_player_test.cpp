@@ -2,50 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
-#include <map>
 #include <vector>
 
 #include "music/music_player.h"
 #include "settings/settings_file.h"
+#include "support/music_double.h"
 
 namespace {
 
-struct Reply {
-    std::uint32_t code;
-    std::string text;
-};
-
-class ScriptedPlatform : public MusicPlatform {
-public:
-    std::function<Reply(const std::string&)> respond = [](const std::string&) { return Reply{0, ""}; };
-    std::map<std::uint32_t, std::string> errorTexts;
-    unsigned waveDevices = 1;
-    std::vector<std::string> commands;
-    std::vector<std::string> sounds;   // "" stands for the stop call
-
-    std::uint32_t sendCommand(const std::string& command, char* reply, unsigned replyLength) override
-    {
-        commands.push_back(command);
-        const Reply answer = respond(command);
-        if (reply != nullptr && replyLength > 0) {
-            std::strncpy(reply, answer.text.c_str(), replyLength - 1);
-            reply[replyLength - 1] = '\0';
-        }
-        return answer.code;
-    }
-    bool errorText(std::uint32_t code, char* text, unsigned length) override
-    {
-        const auto found = errorTexts.find(code);
-        if (found == errorTexts.end()) return false;
-        std::strncpy(text, found->second.c_str(), length - 1);
-        text[length - 1] = '\0';
-        return true;
-    }
-    unsigned waveOutputCount() override { return waveDevices; }
-    void playSoundLooped(const char* name) override { sounds.push_back(name != nullptr ? name : ""); }
-};
+using Reply = MusicReply;
 
 // A drive with a disc of `tracks` tracks, playing `current` in `mode`.
 struct Drive {
@@ -73,13 +38,12 @@ class Music : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        UseMusicPlatform(&platform);
+        resetMusicDouble();
         platform.respond = [this](const std::string& c) { return drive.answer(c); };
         BGM_RepeatTrack = 0;
         BGM_File.clear();
         CdKeepPolling = false;
     }
-    void TearDown() override { UseMusicPlatform(nullptr); }
 
     // The commands of one CD poll, without the three status queries.
     std::vector<std::string> tickActions()
@@ -94,7 +58,7 @@ protected:
         return actions;
     }
 
-    ScriptedPlatform platform;
+    MusicDouble& platform = musicDouble();
     Drive drive;
 };
 

@@ -22,6 +22,8 @@
 //   probe focus TITLE                 the window holding the keyboard focus
 //                                     in that window's thread: its class and
 //                                     its place in the window's client area
+//   probe kill TITLE                  ends the process that owns the window,
+//                                     as a crash would, and waits for its end
 //
 // Copied as Sorvelin.dll and started without arguments, it stands in for a
 // renderer that is slow to open its window: it waits SORVELIN_SLOW_RENDERER_MS
@@ -322,6 +324,20 @@ int timeEscape(const char* title, DWORD pid)
     return ended ? 0 : 1;
 }
 
+int killOwner(const char* title)
+{
+    HWND window = findTitled(title);
+    DWORD pid = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &pid) == 0) return 1;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) return 1;
+    const bool ended = TerminateProcess(process, 3) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    if (!ended) return 1;
+    std::printf("killed=%lu\n", static_cast<unsigned long>(pid));
+    return 0;
+}
+
 DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
 {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 0)) : fallback;
@@ -388,6 +404,7 @@ int main(int, char**)
     if (std::strcmp(command, "usage") == 0 && argc >= 3) return describeUsage(numberArg(argc, argv, 2, 0));
     if (std::strcmp(command, "focus") == 0 && argc >= 3) return describeFocus(argv[2]);
     if (std::strcmp(command, "escape") == 0 && argc >= 4) return timeEscape(argv[2], numberArg(argc, argv, 3, 0));
+    if (std::strcmp(command, "kill") == 0 && argc >= 3) return killOwner(argv[2]);
     if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
     return 2;
 }

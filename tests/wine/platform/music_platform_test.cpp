@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "music/music_player.h"
-#include "music/winmm_music_platform.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -54,9 +53,7 @@ protected:
     void SetUp() override
     {
         if (environment("SORVELIN_AUDIO_CAPTURE").empty()) GTEST_SKIP() << "no audio capture set up";
-        UseMusicPlatform(&WinmmMusicPlatform());
     }
-    void TearDown() override { UseMusicPlatform(nullptr); }
 };
 
 TEST_F(MusicOnPlatform, WithoutACdDriveTheFirstPollStopsPolling)

@@ -102,7 +102,9 @@ TEST(PreviewOnPlatform, PictureFillsItsOwnSizeTopLeftAndBlackBeyond)
     HWND form = previewIn(area);
     ASSERT_NE(form, nullptr);
 
-    EXPECT_TRUE(GetWindowLongA(form, GWL_STYLE) & WS_CHILD);
+    const LONG style = GetWindowLongA(form, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CHILD);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0) << "no frame and no caption bar";
     EXPECT_EQ(GetAncestor(form, GA_PARENT), area);
     RECT placed;
     GetWindowRect(form, &placed);

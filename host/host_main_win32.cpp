@@ -3,8 +3,6 @@
 #include "host_main.h"
 
 #include "command_line.h"
-#include "music/music_player.h"
-#include "music/winmm_music_platform.h"
 #include "preview_form.h"
 #include "saver_form.h"
 #include "settings/settings_dialog.h"
@@ -64,7 +62,6 @@ void HostMain(const std::string& arguments)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     IsLeadByte = isLeadByte;
-    UseMusicPlatform(&WinmmMusicPlatform());
 
     HostMain(commandLine != nullptr ? commandLine : "");
 
