@@ -27,11 +27,6 @@ bool anotherCopyIsBusy()
     return show || dialog;
 }
 
-bool isLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 } // namespace
 
 void HostMain(const std::string& arguments)
@@ -63,7 +58,6 @@ void HostMain(const std::string& arguments)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    IsLeadByte = isLeadByte;
     UseMusicPlatform(&WinmmMusicPlatform());
 
     HostMain(commandLine != nullptr ? commandLine : "");

@@ -1,6 +1,8 @@
 #include "host_doubles.h"
 
-#include "settings/settings_file.h"
+#include "settings/lead_byte.h"
+#include "settings/profile_file.h"
+#include "settings/program_files.h"
 
 FakeHostPlatform& fakeHost()
 {
@@ -19,10 +21,12 @@ std::string GetIni(const std::string& section, const std::string& key, const std
     return found == fakeHost().values.end() ? std::string() : found->second;
 }
 
-void PutIni(const std::string& section, const std::string& key, const std::string& value, const std::string& file)
+bool PutIni(const std::string& section, const std::string& key, const std::string& value, const std::string& file)
 {
-    fakeHost().values[{file, section, key}] = value;
     fakeHost().writes.push_back({key, value});
+    if (fakeHost().refusedKeys.count(key) != 0) return false;
+    fakeHost().values[{file, section, key}] = value;
+    return true;
 }
 
 std::string ProgramFolder()
@@ -35,4 +39,9 @@ bool FileExists(const std::string& path)
     std::string name = path;
     if (!name.empty() && name.back() == '\\') name.pop_back();
     return fakeHost().readableFiles.count(name) != 0;
+}
+
+bool IsLeadByte(unsigned char byte)
+{
+    return fakeHost().leadBytes.count(byte) != 0;
 }
