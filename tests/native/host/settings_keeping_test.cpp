@@ -15,14 +15,7 @@ const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
 
 class Keeping : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        resetFakeHost();
-        BGM_Kind = 0;
-        BGM_RepeatTrack = 0;
-        BGM_File.clear();
-        BGM_Folder.clear();
-    }
+    void SetUp() override { resetFakeHostAndSettings(); }
     void store(const std::string& key, const std::string& value) { fakeHost().values[{kIni, "Section", key}] = value; }
     std::string stored(const std::string& key) { return fakeHost().values[{kIni, "Section", key}]; }
 };

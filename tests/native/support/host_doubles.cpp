@@ -3,6 +3,7 @@
 #include "settings/lead_byte.h"
 #include "settings/profile_file.h"
 #include "settings/program_files.h"
+#include "settings/settings_file.h"
 
 FakeHostPlatform& fakeHost()
 {
@@ -13,6 +14,15 @@ FakeHostPlatform& fakeHost()
 void resetFakeHost()
 {
     fakeHost() = FakeHostPlatform();
+}
+
+void resetFakeHostAndSettings()
+{
+    resetFakeHost();
+    BGM_Kind = 0;
+    BGM_RepeatTrack = 0;
+    BGM_File.clear();
+    BGM_Folder.clear();
 }
 
 std::string GetIni(const std::string& section, const std::string& key, const std::string& file)

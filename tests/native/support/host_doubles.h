@@ -25,3 +25,5 @@ struct FakeHostPlatform {
 
 FakeHostPlatform& fakeHost();
 void resetFakeHost();
+// A fresh fake and the four settings globals as at start-up.
+void resetFakeHostAndSettings();
