@@ -328,42 +328,41 @@ LRESULT DialogPanel::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-LRESULT SettingsDialog::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SettingsDialog::onMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SettingsDialog* dialog = this;
     switch (message) {
     case WM_NCCREATE:
-        this->window = window;
-        return defaultWindowProc(window, message, wParam, lParam);
+        window = hwnd;
+        return defaultWindowProc(hwnd, message, wParam, lParam);
     case WM_PAINT:
-        paintForm(*dialog);
+        paintForm(*this);
         return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_SETCURSOR: {
         POINT pointer;
         GetCursorPos(&pointer);
-        ScreenToClient(window, &pointer);
-        const RECT link = linkBounds(*dialog);
-        if (LOWORD(lParam) == HTCLIENT && PtInRect(&link, pointer) && dialog->hand != nullptr) {
-            SetCursor(dialog->hand);
+        ScreenToClient(hwnd, &pointer);
+        const RECT link = linkBounds(*this);
+        if (LOWORD(lParam) == HTCLIENT && PtInRect(&link, pointer) && hand != nullptr) {
+            SetCursor(hand);
             return TRUE;
         }
-        return defaultWindowProc(window, message, wParam, lParam);
+        return defaultWindowProc(hwnd, message, wParam, lParam);
     }
     case WM_LBUTTONUP: {
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const RECT link = linkBounds(*dialog);
-        if (PtInRect(&link, point)) openHomePage(*dialog);
+        const RECT link = linkBounds(*this);
+        if (PtInRect(&link, point)) openHomePage(*this);
         return 0;
     }
     case WM_CLOSE:
-        closeDialog(*dialog);   // the close box writes nothing
+        closeDialog(*this);   // the close box writes nothing
         return 0;
     case WM_COMMAND:
         return 0;   // Enter and Escape reach here as IDOK / IDCANCEL: no button reacts to keys
     default:
-        return defaultWindowProc(window, message, wParam, lParam);
+        return defaultWindowProc(hwnd, message, wParam, lParam);
     }
 }
 
