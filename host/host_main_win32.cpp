@@ -25,11 +25,6 @@ bool anotherCopyIsBusy()
     return show || dialog;
 }
 
-bool isLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 } // namespace
 
 void HostMain(const std::string& arguments)
@@ -61,8 +56,6 @@ void HostMain(const std::string& arguments)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    IsLeadByte = isLeadByte;
-
     HostMain(commandLine != nullptr ? commandLine : "");
 
     // The program lives as long as one of its windows is loaded.

@@ -1,9 +1,12 @@
 #include "command_button.h"
 
+#include <oleacc.h>
+
 #include <cmath>
 
 #include "gdi_drawing.h"
 #include "resource_ids.h"
+#include "window_binding.h"
 
 namespace {
 
@@ -30,12 +33,26 @@ bool registerClass()
     if (registered) return true;
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = ownedWindowProc<CommandButton>;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.lpszClassName = kClassName;
     registered = RegisterClassExW(&windowClass) != 0;
     return registered;
+}
+
+// Screen readers meet the button as the system's own push button, named by
+// its window text: "設定, button".
+LRESULT accessibleAsPushButton(HWND window, WPARAM wParam)
+{
+    IAccessible* proxy = nullptr;
+    if (FAILED(CreateStdAccessibleProxyW(window, L"Button", OBJID_CLIENT, IID_IAccessible,
+                                         reinterpret_cast<void**>(&proxy))) || proxy == nullptr) {
+        return 0;
+    }
+    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, proxy);
+    proxy->Release();
+    return result > 0 ? result : 0;
 }
 
 } // namespace
@@ -44,6 +61,7 @@ CommandButton::~CommandButton()
 {
     if (window_ != nullptr) {
         KillTimer(window_, kHoverTimer);
+        // Nothing may reach this object once it is gone.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     }
     if (captionFont_ != nullptr) DeleteObject(captionFont_);
@@ -54,17 +72,21 @@ bool CommandButton::create(HWND parent, const TwipRect& place, double twipsPerPi
 {
     if (!registerClass()) return false;
     twipsPerPixel_ = twipsPerPixel;
-    const PixelRect pixels = ToPixels(place, twipsPerPixel);
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.x, pixels.y,
-                              pixels.width, pixels.height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (window_ == nullptr) return false;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
     widthTwips_ = place.width;
     heightTwips_ = place.height;
-    makeSurface();
+    // The container loads the stored properties first; the window's first
+    // size change, during its creation, then draws the face they call for.
     LoadStoredProperties(store, ambientFont);
-    sizeChanged();
+    const PixelRect pixels = ToPixels(place, twipsPerPixel);
+    const DWORD style = WS_CHILD | WS_VISIBLE | (captionEnabled() ? WS_TABSTOP : 0);
+    if (CreateWindowExW(0, kClassName, Caption().c_str(), style, pixels.x, pixels.y, pixels.width, pixels.height,
+                        parent, nullptr, GetModuleHandleW(nullptr), this) == nullptr) {
+        return false;
+    }
+    if (!surface_.ready()) {   // no size change came with the creation
+        makeSurface();
+        sizeChanged();
+    }
     return true;
 }
 
@@ -130,6 +152,8 @@ void CommandButton::captionChanged()
     if (captionFont_ != nullptr) DeleteObject(captionFont_);
     captionFont_ = MakeFont(Font(), twipsPerPixel_);
     if (window_ == nullptr) return;
+    // The window text is what assistive technology reads out.
+    SetWindowTextW(window_, Caption().c_str());
     // The caption follows Enabled; so does the tab order, or Tab would park
     // the focus on a button that ignores everything.
     const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
@@ -200,16 +224,22 @@ void CommandButton::released(bool left)
     buttonUp(left);
 }
 
-LRESULT CALLBACK CommandButton::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* button = reinterpret_cast<CommandButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (button == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return button->handle(message, wParam, lParam);
-}
-
-LRESULT CommandButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CommandButton::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NCCREATE:
+        window_ = window;
+        return defaultWindowProc(window, message, wParam, lParam);
+    case WM_NCDESTROY:
+        KillTimer(window_, kHoverTimer);
+        window_ = nullptr;
+        return defaultWindowProc(window, message, wParam, lParam);
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+            const LRESULT accessible = accessibleAsPushButton(window, wParam);
+            if (accessible != 0) return accessible;
+        }
+        return defaultWindowProc(window, message, wParam, lParam);
     case WM_PAINT:
         paint();
         return 0;
@@ -249,6 +279,6 @@ LRESULT CommandButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return 0;   // no key ever activates the button
     default:
-        return DefWindowProcW(window_, message, wParam, lParam);
+        return defaultWindowProc(window, message, wParam, lParam);
     }
 }

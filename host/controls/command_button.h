@@ -25,6 +25,9 @@ public:
     HWND window() const { return window_; }
     std::function<void()> Click;
 
+    // Every message of the control's window (window_binding.h).
+    LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 protected:
     void renderFace(Face face) override;
     void raiseClick() override;
@@ -32,8 +35,6 @@ protected:
     void captionChanged() override;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void makeSurface();
     void FillGradient();
     void pollHover();

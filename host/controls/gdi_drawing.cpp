@@ -43,14 +43,21 @@ HFONT MakeFont(const FontSpec& spec, double twipsPerPixel)
                        DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
 }
 
-void CopyPicture(HDC target, HBITMAP picture, int x, int y)
+void CopyPicture(HDC target, HBITMAP picture, int x, int y, int width, int height)
 {
     BITMAP info = {};
     if (picture == nullptr || GetObjectW(picture, sizeof(info), &info) == 0) return;
     HDC source = CreateCompatibleDC(target);
     if (source == nullptr) return;
     HGDIOBJ previous = SelectObject(source, picture);
-    BitBlt(target, x, y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    if (width <= 0 || height <= 0 || (width == info.bmWidth && height == info.bmHeight)) {
+        BitBlt(target, x, y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    } else {
+        // Plain scaling keeps the pictures' hard edges.
+        const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
+        StretchBlt(target, x, y, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        if (oldMode != 0) SetStretchBltMode(target, oldMode);
+    }
     SelectObject(source, previous);
     DeleteDC(source);
 }

@@ -34,5 +34,6 @@ private:
 // A font of the given point size at the display's scale (20 twips a point).
 HFONT MakeFont(const FontSpec& spec, double twipsPerPixel);
 
-// Copies the whole of a bitmap with its top-left corner at (x, y).
-void CopyPicture(HDC target, HBITMAP picture, int x, int y);
+// Copies the whole of a bitmap with its top-left corner at (x, y), scaled
+// to width x height pixels when they are given and differ from its own size.
+void CopyPicture(HDC target, HBITMAP picture, int x, int y, int width = 0, int height = 0);

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "ansi_text.h"
+#include "lead_byte.h"
 
 std::wstring WideFromAnsi(const std::string& ansi)
 {
@@ -36,4 +37,9 @@ std::string AnsiPathOf(const std::wstring& path)
     const DWORD length = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return AnsiFromWide(path);
     return AnsiFromWide(shortPath);
+}
+
+bool IsLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
 }

@@ -1,8 +1,9 @@
 #include "dialog_logic.h"
 
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
+
+#include "number_text.h"
+#include "settings_file.h"
 
 std::pair<int, int> DialogPosition(int screenWidth, int screenHeight, int dialogWidth, int dialogHeight)
 {
@@ -36,12 +37,12 @@ std::vector<std::pair<int, int>> TilePositions(int tileWidth, int tileHeight, in
 
 ChoiceControls ControlsForChoice(int kind)
 {
-    return {kind == 1, kind == 2};
+    return {kind == kMusicCd, kind == kMusicFile};
 }
 
 int MarkedBox(int kind)
 {
-    return kind >= 0 && kind <= 2 ? kind : -1;
+    return kind == kMusicNone || kind == kMusicCd || kind == kMusicFile ? kind : -1;
 }
 
 std::string TwoDigitPattern(int value)
@@ -58,14 +59,8 @@ std::vector<std::string> TrackListEntries()
 
 std::int16_t TrackFromText(const std::string& text)
 {
-    const char* start = text.c_str();
-    while (*start == ' ' || *start == '\t') ++start;
-    if (*start == '\0') return 0;
-    char* end = nullptr;
-    const double number = std::strtod(start, &end);
-    while (end != nullptr && (*end == ' ' || *end == '\t')) ++end;
-    if (end == start || end == nullptr || *end != '\0' || !std::isfinite(number)) return 0;
-
+    double number = 0.0;
+    if (!ReadNumber(text, number)) return 0;
     // Halves go to the even neighbour: 2.5 → 2, 7.5 → 8.
     const double rounded = std::nearbyint(number);
     if (rounded < -32768.0 || rounded > 32767.0) return 0;

@@ -30,15 +30,23 @@ bool isPlainNumber(const std::string& text)
 
 } // namespace
 
-bool ReadShortNumber(const std::string& text, std::int16_t& value)
+bool ReadNumber(const std::string& text, double& value)
 {
     std::size_t first = 0, last = text.size();
     while (first < last && isBlank(text[first])) ++first;
     while (last > first && isBlank(text[last - 1])) --last;
     const std::string number = text.substr(first, last - first);
     if (!isPlainNumber(number)) return false;
+    // Only sign, digits and one point reach here: no hexadecimal, no exponent.
+    value = std::strtod(number.c_str(), nullptr);
+    return true;
+}
 
-    const double floored = std::floor(std::strtod(number.c_str(), nullptr));
+bool ReadShortNumber(const std::string& text, std::int16_t& value)
+{
+    double number = 0.0;
+    if (!ReadNumber(text, number)) return false;
+    const double floored = std::floor(number);
     if (floored < -32768.0 || floored > 32767.0) return false;
     value = static_cast<std::int16_t>(floored);
     return true;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "settings_file.h"
+#include "profile_file.h"
 
 std::string GetIni(const std::string& section, const std::string& key, const std::string& file)
 {
@@ -19,7 +19,7 @@ std::string GetIni(const std::string& section, const std::string& key, const std
     }
 }
 
-void PutIni(const std::string& section, const std::string& key, const std::string& value, const std::string& file)
+bool PutIni(const std::string& section, const std::string& key, const std::string& value, const std::string& file)
 {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
 }

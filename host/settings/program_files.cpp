@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ansi_text.h"
-#include "settings_file.h"
+#include "program_files.h"
 
 std::string ProgramFolder()
 {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "settings_dialog.h"
@@ -18,6 +19,7 @@
 #include "dialog_logic.h"
 #include "resource_ids.h"
 #include "settings_file.h"
+#include "window_binding.h"
 #include "zoom_animation.h"
 
 namespace {
@@ -27,6 +29,9 @@ const wchar_t* const kPanelClass = L"Velmorani_P_Panel";
 const wchar_t* const kTitle = L"<Sorvelin>";
 const wchar_t* const kHomePage = L"https://quonrade.example/sorvelin/";
 const wchar_t* const kVersionText = L"Designed by Quonrade Ver.1.0.0";
+// OK that could not write: the user must know, or the choice is lost unseen.
+const wchar_t* const kSaveFailedText = L"設定を保存できませんでした。次のファイルに書き込めません。\n\n";
+const wchar_t* const kMessageCaption = L"Sorvelin (ScreenSaver)";
 
 constexpr int kClientWidthTwips = 7425;
 constexpr int kClientHeightTwips = 3690;
@@ -48,13 +53,24 @@ constexpr TwipRect Cmd_File = {420, 1680, 615, 375};
 constexpr TwipRect lbl_Fname = {1080, 1740, 5715, 495};
 // Img_BGM and lbl_BGM by the kind they stand for: 0 none, 1 CD, 2 file.
 constexpr TwipRect Img_BGM[3] = {{420, 1140, 195, 195}, {420, 840, 195, 195}, {420, 1440, 195, 195}};
+// The box pictures' own size (Img_Ra): 12 pixels at 96 dpi, scaled with the display.
+constexpr int kBoxPictureTwips = 180;
 constexpr TwipRect lbl_BGM[3] = {{660, 1140, 330, 195}, {660, 840, 645, 195}, {660, 1440, 900, 195}};
 const wchar_t* const kChoiceText[3] = {L"なし", L"音楽CD", L"MP3、WAV"};
 
 const FontSpec kDialogFont = {L"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, 128};
 
+struct SettingsDialog;
+
+// The panel Pic_C's window finds the dialog through this.
+struct DialogPanel {
+    SettingsDialog* dialog = nullptr;
+    LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
 struct SettingsDialog {
     HWND window = nullptr;
+    DialogPanel panelOwner = {this};
     HWND panel = nullptr;
     HWND repeatList = nullptr;   // BGM_Repeat
     CommandButton setButton, cancelButton, fileButton;
@@ -75,9 +91,9 @@ struct SettingsDialog {
         const PixelRect p = ToPixels(rect, twipsPerPixel);
         return {p.x, p.y, p.x + p.width, p.y + p.height};
     }
-};
 
-SettingsDialog* gDialog = nullptr;
+    LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
 
 // Labels are sized to their text: nothing is cut at the designed width.
 void drawText(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RECT place, UINT format)
@@ -162,9 +178,10 @@ void paintPanel(SettingsDialog& dialog)
 
     drawText(dc, dialog.font, 0, L"BGM", dialog.pixels(lbl_Title), DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
     drawText(dc, dialog.font, 0, L"曲目をﾘﾋﾟｰﾄ", dialog.pixels(lbl_Repeat), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
+    const int boxSize = TwipsToPixels(kBoxPictureTwips, dialog.twipsPerPixel);
     for (int kind = 0; kind < 3; ++kind) {
         const RECT box = dialog.pixels(Img_BGM[kind]);
-        CopyPicture(dc, dialog.boxes[dialog.shownBox[kind]], box.left, box.top);
+        CopyPicture(dc, dialog.boxes[dialog.shownBox[kind]], box.left, box.top, boxSize, boxSize);
         drawText(dc, dialog.font, 0, kChoiceText[kind], dialog.pixels(lbl_BGM[kind]), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     }
     RECT name = nameBox;
@@ -244,13 +261,19 @@ void chooseFile(SettingsDialog& dialog)
     InvalidateRect(dialog.panel, nullptr, FALSE);
 }
 
+// A failed write keeps the dialog open, so the user can make the file
+// writable and press OK again, or cancel knowingly.
 void acceptSettings(SettingsDialog& dialog)
 {
     wchar_t text[64] = {};
     GetWindowTextW(dialog.repeatList, text, 64);
     BGM_RepeatTrack = TrackFromText(AnsiFromWide(text));
-    SaveSettings();
-    closeDialog(dialog);
+    if (SaveSettings()) {
+        closeDialog(dialog);
+        return;
+    }
+    const std::wstring message = kSaveFailedText + WideFromAnsi(SettingsFilePath());
+    MessageBoxW(dialog.window, message.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
 }
 
 // ---- the link ----
@@ -280,11 +303,14 @@ void paintForm(SettingsDialog& dialog)
     EndPaint(dialog.window, &ps);
 }
 
-LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+} // namespace
+
+LRESULT DialogPanel::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SettingsDialog* dialog = gDialog;
-    if (dialog == nullptr || dialog->panel != window) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
+    case WM_NCCREATE:
+        dialog->panel = window;
+        return defaultWindowProc(window, message, wParam, lParam);
     case WM_PAINT:
         paintPanel(*dialog);
         return 0;
@@ -298,59 +324,62 @@ LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return defaultWindowProc(window, message, wParam, lParam);
     }
 }
 
-LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SettingsDialog::onMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SettingsDialog* dialog = gDialog;
-    if (dialog == nullptr || dialog->window != window) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
+    case WM_NCCREATE:
+        window = hwnd;
+        return defaultWindowProc(hwnd, message, wParam, lParam);
     case WM_PAINT:
-        paintForm(*dialog);
+        paintForm(*this);
         return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_SETCURSOR: {
         POINT pointer;
         GetCursorPos(&pointer);
-        ScreenToClient(window, &pointer);
-        const RECT link = linkBounds(*dialog);
-        if (LOWORD(lParam) == HTCLIENT && PtInRect(&link, pointer) && dialog->hand != nullptr) {
-            SetCursor(dialog->hand);
+        ScreenToClient(hwnd, &pointer);
+        const RECT link = linkBounds(*this);
+        if (LOWORD(lParam) == HTCLIENT && PtInRect(&link, pointer) && hand != nullptr) {
+            SetCursor(hand);
             return TRUE;
         }
-        return DefWindowProcW(window, message, wParam, lParam);
+        return defaultWindowProc(hwnd, message, wParam, lParam);
     }
     case WM_LBUTTONUP: {
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const RECT link = linkBounds(*dialog);
-        if (PtInRect(&link, point)) openHomePage(*dialog);
+        const RECT link = linkBounds(*this);
+        if (PtInRect(&link, point)) openHomePage(*this);
         return 0;
     }
     case WM_CLOSE:
-        closeDialog(*dialog);   // the close box writes nothing
+        closeDialog(*this);   // the close box writes nothing
         return 0;
     case WM_COMMAND:
         return 0;   // Enter and Escape reach here as IDOK / IDCANCEL: no button reacts to keys
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return defaultWindowProc(hwnd, message, wParam, lParam);
     }
 }
+
+namespace {
 
 bool registerClasses(HINSTANCE instance)
 {
     WNDCLASSEXW form = {};
     form.cbSize = sizeof(form);
-    form.lpfnWndProc = formProc;
+    form.lpfnWndProc = ownedWindowProc<SettingsDialog>;
     form.hInstance = instance;
     form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_HOST));
     form.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     form.hbrBackground = CreateSolidBrush(RGB(0xC0, 0xC0, 0xC0));
     form.lpszClassName = kFormClass;
     WNDCLASSEXW panel = form;
-    panel.lpfnWndProc = panelProc;
+    panel.lpfnWndProc = ownedWindowProc<DialogPanel>;
     panel.hIcon = nullptr;
     panel.hbrBackground = nullptr;
     panel.lpszClassName = kPanelClass;
@@ -381,7 +410,7 @@ HWND createForm(SettingsDialog& dialog, HINSTANCE instance)
                                       static_cast<int>(std::lround(width * tpp)),
                                       static_cast<int>(std::lround(height * tpp)));
     return CreateWindowExW(exStyle, kFormClass, kTitle, style, TwipsToPixels(place.first, tpp),
-                           TwipsToPixels(place.second, tpp), width, height, nullptr, nullptr, instance, nullptr);
+                           TwipsToPixels(place.second, tpp), width, height, nullptr, nullptr, instance, &dialog);
 }
 
 void createControls(SettingsDialog& dialog, HINSTANCE instance)
@@ -389,7 +418,7 @@ void createControls(SettingsDialog& dialog, HINSTANCE instance)
     const RECT panel = dialog.pixels(Pic_C);
     dialog.panel = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_BORDER |
                                    WS_CLIPCHILDREN, panel.left, panel.top, panel.right - panel.left,
-                                   panel.bottom - panel.top, dialog.window, nullptr, instance, nullptr);
+                                   panel.bottom - panel.top, dialog.window, nullptr, instance, &dialog.panelOwner);
 
     // Tab order: the track list, "...", then the two buttons of the form.
     const RECT list = dialog.pixels(BGM_Repeat);
@@ -448,8 +477,7 @@ void load(SettingsDialog& dialog)
     TilePanel(dialog);
     EnableWindow(dialog.repeatList, FALSE);
     showChoice(dialog, BGM_Kind);
-    if (BGM_Kind == 1) EnableWindow(dialog.repeatList, TRUE);
-    dialog.fileButton.setEnabled(BGM_Kind == 2);
+    enableFor(dialog, BGM_Kind);
     SetWindowTextW(dialog.repeatList, WideFromAnsi(TwoDigitPattern(BGM_RepeatTrack)).c_str());
     for (const std::string& entry : TrackListEntries()) {
         SendMessageW(dialog.repeatList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromAnsi(entry).c_str()));
@@ -467,8 +495,9 @@ void ShowSettingsDialog()
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!registerClasses(instance)) return;
 
+    // The buttons answer screen readers through the system's accessible proxy, which needs COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     SettingsDialog dialog;
-    gDialog = &dialog;
     dialog.twipsPerPixel = displayTwipsPerPixel();
     dialog.font = MakeFont(kDialogFont, dialog.twipsPerPixel);
     FontSpec link = kDialogFont;
@@ -492,6 +521,6 @@ void ShowSettingsDialog()
             DispatchMessageW(&message);
         }
     }
-    gDialog = nullptr;
     releaseResources(dialog);
+    if (SUCCEEDED(com)) CoUninitialize();
 }

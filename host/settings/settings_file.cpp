@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include "lead_byte.h"
 #include "number_text.h"
 
 std::int16_t BGM_Kind = 0;
@@ -30,12 +31,6 @@ void loadNumber(const std::string& ini, const char* key, std::int16_t& global)
     ReadShortNumber(value, global);
 }
 
-void dropMusicFile()
-{
-    BGM_File.clear();
-    if (BGM_Kind == kMusicFile) BGM_Kind = kMusicNone;
-}
-
 } // namespace
 
 void LoadSettings()
@@ -44,28 +39,13 @@ void LoadSettings()
     loadNumber(ini, kKeyKind, BGM_Kind);
     loadNumber(ini, kKeyRepeatTrack, BGM_RepeatTrack);
 
-    const std::string file = GetIni(kIniSection, kKeyFile, ini);
-    if (file.empty()) {
-        dropMusicFile();
-    } else {
-        BGM_File = file;
-        // A stale path stays in the file; only the loaded settings forget it.
-        if (!FileExists(BGM_File)) dropMusicFile();
-    }
+    // A path that cannot be read now stays chosen: forgetting it here would
+    // let the dialog's OK erase the user's music for good.
+    BGM_File = GetIni(kIniSection, kKeyFile, ini);
+    if (BGM_File.empty() && BGM_Kind == kMusicFile) BGM_Kind = kMusicNone;
 
     BGM_Folder = BGM_File.empty() ? ProgramFolder() : FolderOf(BGM_File);
 }
-
-namespace {
-
-bool noLeadBytes(unsigned char)
-{
-    return false;
-}
-
-} // namespace
-
-bool (*IsLeadByte)(unsigned char byte) = noLeadBytes;
 
 std::string FolderOf(const std::string& path)
 {
@@ -82,10 +62,10 @@ std::string FolderOf(const std::string& path)
     return folder;
 }
 
-void SaveSettings()
+bool SaveSettings()
 {
     const std::string ini = SettingsFilePath();
-    PutIni(kIniSection, kKeyKind, ShortNumberText(BGM_Kind), ini);
-    PutIni(kIniSection, kKeyRepeatTrack, ShortNumberText(BGM_RepeatTrack), ini);
-    PutIni(kIniSection, kKeyFile, BGM_File, ini);
+    return PutIni(kIniSection, kKeyKind, ShortNumberText(BGM_Kind), ini) &&
+           PutIni(kIniSection, kKeyRepeatTrack, ShortNumberText(BGM_RepeatTrack), ini) &&
+           PutIni(kIniSection, kKeyFile, BGM_File, ini);
 }

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "profile_file.h"
+#include "program_files.h"
+
 // The stored values of BGM_Kind; any other value stays as read and plays nothing.
 constexpr std::int16_t kMusicNone = 0;
 constexpr std::int16_t kMusicCd = 1;     // the tracks of an audio CD
@@ -26,29 +29,20 @@ extern const char* const kKeyKind;          // BGM区分
 extern const char* const kKeyRepeatTrack;   // BGMﾘﾋﾟｰﾄ
 extern const char* const kKeyFile;          // BGMﾌｧｲﾙ
 
-// The value of one key; empty when the file, the section or the key is missing.
-std::string GetIni(const std::string& section, const std::string& key, const std::string& file);
-// Writes one key, creating the file and section as needed. Failures are silent.
-void PutIni(const std::string& section, const std::string& key, const std::string& value, const std::string& file);
-
-// The folder that holds the host program, without a trailing backslash.
-std::string ProgramFolder();
-// True when the file can be opened for reading; one trailing backslash ignored.
-bool FileExists(const std::string& path);
-
 // Program folder + "\Sorvelin.ini".
 std::string SettingsFilePath();
 
-// Fills the four globals from the settings file, with every fall-back.
+// Fills the four globals from the settings file, with every fall-back. A
+// stored music file that cannot be read now is kept, not forgotten: the
+// show checks it again before it plays (a USB stick may come back).
 void LoadSettings();
 
 // The folder part of a path: up to its last ':' or '\', one trailing '\' dropped.
-// Paths are in the system's code page; a byte for which isLeadByte is true
+// Paths are in the system's code page; a byte for which IsLeadByte is true
 // starts a two-byte character, whose second byte is never a separator.
 std::string FolderOf(const std::string& path);
 
-// Which bytes start a two-byte character in the system's code page; none by default.
-extern bool (*IsLeadByte)(unsigned char byte);
-
-// Writes the three keys in their order (the dialog's OK).
-void SaveSettings();
+// Writes the three keys in their order (the dialog's OK). Stops at the
+// first key that cannot be written and returns false, so a file that
+// refuses writes is left as it was.
+bool SaveSettings();

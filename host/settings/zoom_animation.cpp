@@ -1,5 +1,7 @@
 #include "zoom_animation.h"
 
+#include "zoom_path.h"
+
 std::int16_t ZoomPointX = 0;
 std::int16_t ZoomPointY = 0;
 
@@ -17,21 +19,25 @@ void RememberZoomPoint()
 
 namespace {
 
-RECT zoomPoint()
+void animate(HWND window, bool opening)
 {
-    return {ZoomPointX, ZoomPointY, ZoomPointX, ZoomPointY};
+    RECT bounds;
+    if (!GetWindowRect(window, &bounds)) return;
+    const ZoomFrames frames =
+        ZoomFramesFor(opening, {bounds.left, bounds.top, bounds.right, bounds.bottom}, ZoomPointX, ZoomPointY);
+    const RECT from = {frames.from.left, frames.from.top, frames.from.right, frames.from.bottom};
+    const RECT to = {frames.to.left, frames.to.top, frames.to.right, frames.to.bottom};
+    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 
 } // namespace
 
 void AnimateOpen(HWND window)
 {
-    RECT from = zoomPoint(), to;
-    if (GetWindowRect(window, &to)) DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+    animate(window, true);
 }
 
 void AnimateClose(HWND window)
 {
-    RECT from, to = zoomPoint();
-    if (GetWindowRect(window, &from)) DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+    animate(window, false);
 }

@@ -1,16 +1,19 @@
 """The settings dialog under Wine: placement, look, choices, writing the file."""
 
 import os
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import DIALOG_TITLE, KEY_FILE, KEY_KIND, KEY_REPEAT, HostTestCase, wait_until, windows_path  # noqa: E402
+from harness import (CALL_TIMEOUT, DIALOG_TITLE, KEY_FILE, KEY_KIND, KEY_REPEAT, MESSAGE_CAPTION,  # noqa: E402
+                     HostTestCase, WineSession, wait_until, windows_path)
 
 TITLE = DIALOG_TITLE
 CHOOSER = "ﾌｧｲﾙを開く"
-TWIPS = 15.0   # 96 dots per inch here
 
 # Points inside the dialog's client area, in twips, from its layout.
 PANEL = (180, 240)
@@ -21,7 +24,10 @@ OK_BUTTON = (4740 + 600, 3000 + 180)
 CANCEL_BUTTON = (6000 + 600, 3000 + 180)
 
 
-class Dialog(HostTestCase):
+class DialogTestCase(HostTestCase):
+    """Opens the dialog and finds places in it from the layout in twips."""
+
+    twips_per_pixel = 15.0   # 96 dots per inch
 
     def open_dialog(self, folder):
         host = self.host(folder, "/c", title=TITLE)
@@ -39,7 +45,8 @@ class Dialog(HostTestCase):
         return info if info and info["visible"] == "1" else None
 
     def at(self, twips):
-        return (self.origin[0] + int(twips[0] / TWIPS), self.origin[1] + int(twips[1] / TWIPS))
+        return (self.origin[0] + int(twips[0] / self.twips_per_pixel),
+                self.origin[1] + int(twips[1] / self.twips_per_pixel))
 
     def on_panel(self, twips):
         return self.at((PANEL[0] + twips[0] + 15, PANEL[1] + twips[1] + 15))
@@ -65,6 +72,13 @@ class Dialog(HostTestCase):
         expected = self.expected_file(kind, repeat, music)
         written = wait_until(lambda: self.settings_bytes(folder), 10, "the settings file")
         self.assertIn(written, (expected, expected.replace(b"= ", b"=")))
+
+    def press_ok_until_closed(self):
+        self.click(self.at(OK_BUTTON))
+        wait_until(lambda: self.session.window(TITLE, 0) is None, 10, "the dialog's end")
+
+
+class Dialog(DialogTestCase):
 
     def test_opens_with_its_size_and_place_and_the_loaded_choice(self):
         folder = self.install()
@@ -152,7 +166,7 @@ class Dialog(HostTestCase):
     def test_hover_shows_the_highlight_frame_and_leaving_restores_normal(self):
         folder = self.install()
         self.open_dialog(folder)
-        ring = self.at((6000 + 600, 3000 + 2 * TWIPS + 1))   # top ring 2 of the cancel button
+        ring = self.at((6000 + 600, 3000 + 2 * self.twips_per_pixel + 1))   # top ring 2 of the cancel button
         normal = self.session.screenshot("before").at(*ring)
         self.session.xdotool("mousemove", *map(str, self.at(CANCEL_BUTTON)))
         lit = wait_until(lambda: self._ring_is(ring, lambda p: p[2] < p[0] - 30), 5, "the HighLight frame")
@@ -163,7 +177,7 @@ class Dialog(HostTestCase):
         self.assertLess(time.monotonic() - started, 2.0)   # one 100 ms tick plus the screenshot's own time
 
     def test_tab_passes_over_disabled_buttons(self):
-        file_button = tuple(int(v / TWIPS) for v in (PANEL[0] + 420, PANEL[1] + 1680))
+        file_button = tuple(int(v / self.twips_per_pixel) for v in (PANEL[0] + 420, PANEL[1] + 1680))
         for choice, reaches_file_button in ((0, False), (2, True)):
             with self.subTest(choice=choice):
                 folder = self.install()
@@ -183,6 +197,48 @@ class Dialog(HostTestCase):
                 self.session.post(TITLE, 0x10)
                 wait_until(lambda: self.session.window(TITLE, 0) is None, 10, "the dialog's end")
 
+    def test_buttons_carry_their_captions_for_screen_readers(self):
+        folder = self.install()
+        self.open_dialog(folder)
+        lines = self.session.probe_lines("text", TITLE, 0)
+        buttons = sorted(line[len("child="):] for line in lines if line.startswith("child=Command|"))
+        self.assertEqual(buttons, sorted(["Command|設定", "Command|ｷｬﾝｾﾙ", "Command|..."]))
+
+    def test_music_file_that_is_away_stays_chosen_and_ok_keeps_it(self):
+        folder = self.install()
+        away = "Z:\\no-such-stick\\Music\\away.mp3"
+        self.write_settings(folder, 2, repeat=0, music=away)
+        self.open_dialog(folder)
+        shot = self.session.screenshot("away")
+        marked = shot.at(*self.on_panel((420 + 90, 1440 + 90)))   # the box of choice 2
+        self.assertGreater(marked[2], marked[0] + 60)
+        self.press_ok_until_closed()
+        self.assertWritten(folder, 2, 0, away.encode())
+
+    def test_save_that_cannot_write_is_told_and_the_dialog_stays(self):
+        # NOTE: a folder where the file should be is refused under Wine; a
+        # read-only file is not when the tests run as root.
+        folder = self.install()
+        ini = os.path.join(folder, "Sorvelin.ini")
+        os.makedirs(ini)
+        self.open_dialog(folder)
+        self.click(self.on_panel(CHOICE_LABEL[1]))
+        self.click(self.at(OK_BUTTON))
+
+        wait_until(lambda: self.session.window(MESSAGE_CAPTION, 0), 10, "the save failure message")
+        message = "\n".join(self.session.probe_lines("text", MESSAGE_CAPTION, 0))
+        self.assertIn("保存できませんでした", message)
+        self.assertIn(windows_path(ini), message)
+        self.assertIsNotNone(self.session.window(TITLE, 0), "the dialog stays open")
+        self.assertTrue(os.path.isdir(ini))
+
+        # Once the file can be written, OK saves and closes as usual.
+        self.session.post(MESSAGE_CAPTION, 0x10)
+        wait_until(lambda: self.session.window(MESSAGE_CAPTION, 0) is None, 10, "the message's end")
+        os.rmdir(ini)
+        self.press_ok_until_closed()
+        self.assertWritten(folder, 1, 0)
+
     def type_into_chooser(self, text):
         """The chooser fills in its controls only after it shows, and keys typed
         before that are lost: type, read the name box back, and type again
@@ -196,6 +252,79 @@ class Dialog(HostTestCase):
     def _ring_is(self, point, wanted):
         pixel = self.session.screenshot("ring").at(*point)
         return pixel if wanted(pixel) else None
+
+
+class DialogAt144Dpi(DialogTestCase):
+    """The dialog on a display of 144 dots per inch, in a prefix of its own so
+    the other tests keep 96."""
+
+    twips_per_pixel = 10.0
+
+    @classmethod
+    def setUpClass(cls):
+        cls.prefix_folder = tempfile.mkdtemp(prefix="sorvelin-dpi-")
+        prefix = os.path.join(cls.prefix_folder, "prefix")
+        harness.make_prefix(prefix)
+        env = harness.wine_environment(prefix, "")
+        env.pop("DISPLAY")
+        for key in ("HKCU\\Control Panel\\Desktop",
+                    "HKLM\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"):
+            subprocess.run(["wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
+                           env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                           timeout=CALL_TIMEOUT)
+        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL, timeout=CALL_TIMEOUT)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=CALL_TIMEOUT)
+        cls.session = WineSession(*cls.display_size, prefix=prefix)
+
+    @classmethod
+    def tearDownClass(cls):
+        super().tearDownClass()
+        shutil.rmtree(cls.prefix_folder, ignore_errors=True)
+
+    def children(self):
+        """Class and place (left, top, right, bottom in the parent's client area) of each child."""
+        found = []
+        for line in self.session.probe_lines("children", TITLE):
+            if line.startswith("child="):
+                fields = line[len("child="):].split("|")
+                found.append((fields[0], tuple(map(int, fields[3].split()))))
+        return found
+
+    def test_layout_follows_the_display_in_whole_rounded_pixels(self):
+        folder = self.install()
+        self.write_settings(folder, 1, repeat=4)
+        self.open_dialog(folder)
+        self.assertEqual(self.info["client"], "743 369")   # 7425 x 3690 twips at 10 twips a pixel
+        children = self.children()
+        places = {place for _, place in children}
+        # Twips to pixels, rounded: Pic_C, Cmd_Set, Cmd_Can, and Cmd_File on the panel.
+        panel = (18, 24, 18 + 704, 24 + 248)
+        for expected in (panel, (474, 300, 596, 338), (600, 300, 722, 338), (42, 168, 104, 206)):
+            self.assertIn(expected, places)
+        # Every control lies inside its container: the panel's client (less its
+        # one-pixel border) or the form's client.
+        panel_client = (panel[2] - panel[0] - 2, panel[3] - panel[1] - 2)
+        for kind, (left, top, right, bottom) in children:
+            on_panel = kind == "ComboBox" or (kind == "Command" and top == 168)
+            width, height = panel_client if on_panel else (743, 369)
+            if kind in ("Command", "ComboBox", "Velmorani_P_Panel"):
+                self.assertTrue(0 <= left < right <= width and 0 <= top < bottom <= height, (kind, left, top))
+
+        shot = self.session.screenshot("dpi144")
+        # The marked box is scaled to 18 pixels: its blue reaches 14 pixels in.
+        box = shot.at(*self.on_panel((420 + 140, 840 + 140)))
+        self.assertGreater(box[2], box[0] + 60)
+        # Captions and labels at 9.75 point are 1.5 times as large and whole.
+        ok_left, ok_top = self.at((4740, 3000))
+        ink_rows = [y for y in range(ok_top + 4, ok_top + 34)
+                    if any(sum(shot.at(x, y)) < 200 for x in range(ok_left + 8, ok_left + 114))]
+        self.assertGreaterEqual(len(ink_rows), 12, "the caption 設定 is drawn whole")
+        self.assertGreater(min(ink_rows), ok_top + 4)
+        self.assertLess(max(ink_rows), ok_top + 34)
+        label_left, label_top = self.on_panel((660, 1440))
+        ink_columns = [x for x in range(label_left, label_left + 200)
+                       if any(sum(shot.at(x, y)) < 200 for y in range(label_top, label_top + 20))]
+        self.assertGreater(max(ink_columns) - min(ink_columns), 70, "MP3、WAV at 144 dpi")
 
 
 if __name__ == "__main__":

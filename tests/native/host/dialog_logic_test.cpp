@@ -66,4 +66,19 @@ TEST(DialogLogic, TrackListAndTrackText)
     EXPECT_EQ(TrackFromText("40000"), 0);
     EXPECT_EQ(TrackFromText("-32768"), -32768);
     EXPECT_EQ(TrackFromText("3x"), 0);
+    EXPECT_EQ(TrackFromText("+4"), 4);
+    EXPECT_EQ(TrackFromText("-0.5"), 0);
+}
+
+// The track text and the settings file read numbers by the same rules:
+// plain decimals only, whatever a C library would also take.
+TEST(DialogLogic, TrackTextTakesOnlyPlainDecimals)
+{
+    for (const char* text : {"0x1A", "1e1", "1E1", "inf", "nan", ".5e0", "1,5", "\t", "- 3"}) {
+        EXPECT_EQ(TrackFromText(text), 0) << '"' << text << '"';
+    }
+    EXPECT_EQ(TrackFromText("3."), 3);
+    EXPECT_EQ(TrackFromText(".5"), 0);   // half to even
+    EXPECT_EQ(TrackFromText("1.5"), 2);
+    EXPECT_EQ(TrackFromText("\t12\t"), 12);
 }

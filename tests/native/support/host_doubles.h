@@ -1,6 +1,7 @@
 #pragma once
 // Stands in for the host's platform side in the native tests: an in-memory
-// settings file, a set of readable files and a fixed program folder.
+// settings file, a set of readable files, a fixed program folder and the
+// code page's lead bytes (settings/profile_file.h, program_files.h, lead_byte.h).
 
 #include <map>
 #include <tuple>
@@ -16,7 +17,13 @@ struct FakeHostPlatform {
     std::set<std::string> readableFiles;
     // Every PutIni call in order: key and value.
     std::vector<std::pair<std::string, std::string>> writes;
+    // PutIni refuses these keys and leaves their stored values alone.
+    std::set<std::string> refusedKeys;
+    // Bytes that start a two-byte character; none, as in a one-byte code page.
+    std::set<unsigned char> leadBytes;
 };
 
 FakeHostPlatform& fakeHost();
 void resetFakeHost();
+// A fresh fake and the four settings globals as at start-up.
+void resetFakeHostAndSettings();

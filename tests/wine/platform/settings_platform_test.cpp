@@ -84,6 +84,21 @@ TEST_F(SettingsOnPlatform, LongMusicPathIsReadWhole)
     RemoveDirectoryA(folder.substr(0, folder.rfind('\\')).c_str());
 }
 
+// A settings file that cannot be written is reported, and left as it was.
+TEST_F(SettingsOnPlatform, RefusedWritesAreReportedAndChangeNothing)
+{
+    ASSERT_TRUE(CreateDirectoryA(SettingsFilePath().c_str(), nullptr));   // a folder in the file's place
+    EXPECT_FALSE(PutIni(kIniSection, kKeyKind, " 1", SettingsFilePath()));
+    BGM_Kind = 1;
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(GetFileAttributesA(SettingsFilePath().c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    RemoveDirectoryA(SettingsFilePath().c_str());
+
+    EXPECT_TRUE(PutIni(kIniSection, kKeyKind, " 1", SettingsFilePath()));
+    EXPECT_TRUE(SaveSettings());
+}
+
 TEST_F(SettingsOnPlatform, MissingFileOrKeyGivesEmptyText)
 {
     EXPECT_EQ(GetIni(kIniSection, kKeyFile, SettingsFilePath()), "");

@@ -1,0 +1,7 @@
+#include "zoom_path.h"
+
+ZoomFrames ZoomFramesFor(bool opening, const ScreenRect& window, std::int16_t pointX, std::int16_t pointY)
+{
+    const ScreenRect point = {pointX, pointY, pointX, pointY};
+    return opening ? ZoomFrames{point, window} : ZoomFrames{window, point};
+}
