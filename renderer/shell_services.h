@@ -1,7 +1,7 @@
 #pragma once
 // What the window-free scene code may ask of the renderer shell.
 //
-// On Windows the shell itself provides these (render_window.cpp). The native
+// On Windows the shell itself provides these (render_window_win32.cpp). The native
 // tests link tests/native/support/shell_double.cpp in its place: the scene
 // only ever hands the window record back, so the double never needs to know
 // what the record holds.

@@ -1,6 +1,6 @@
 #pragma once
 // Platform seam: one key of a profile (INI) file.
-// Windows: profile_file.cpp, on GetPrivateProfileStringA / WritePrivateProfileStringA.
+// Windows: profile_file_win32.cpp, on GetPrivateProfileStringA / WritePrivateProfileStringA.
 // Native tests: tests/native/support/host_doubles.cpp, an in-memory file that can refuse writes.
 
 #include <string>

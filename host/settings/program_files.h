@@ -1,6 +1,6 @@
 #pragma once
 // Platform seam: where the host lives, and whether a file can be read.
-// Windows: program_files.cpp, on GetModuleFileNameW and CreateFileA.
+// Windows: program_files_win32.cpp, on GetModuleFileNameW and CreateFileA.
 // Native tests: tests/native/support/host_doubles.cpp, a fixed folder and a set of readable files.
 
 #include <string>

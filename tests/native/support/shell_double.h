@@ -1,6 +1,6 @@
 #pragma once
 // Stands in for the renderer shell in the native tests (linked in place of
-// render_window.cpp). The scene keeps the window record only to hand it back
+// render_window_win32.cpp). The scene keeps the window record only to hand it back
 // to postQuit, so a test gives it a recorder's address instead of a record
 // and counts the quit requests made for that recorder.
 
