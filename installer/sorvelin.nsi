@@ -10,7 +10,8 @@
     !error "Build the Setup program through CMake, which defines SORVELIN_VERSION, PROGRAMS_DIR and SETUP_PROGRAM"
 !endif
 
-Unicode true
+; The programs are x86-64 only, and so is the Setup program that carries them.
+Target amd64-unicode
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
