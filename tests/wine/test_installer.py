@@ -58,7 +58,14 @@ class InstallerTestCase(harness.WineTestCase):
                               stderr=subprocess.DEVNULL, text=True, timeout=timeout)
 
     def run_setup(self, *args):
-        result = self.wine(harness.windows_path(SETUP), "/S", *args)
+        """Runs Setup /S from a batch file, as an administrator's script would:
+        /D= takes the rest of the command line as it stands, blanks and all,
+        which only a command line typed out (not one quoted per argument) gives."""
+        script = os.path.join(self.session.scratch_folder("setup"), "setup.bat")
+        with open(script, "w") as batch:
+            batch.write('"%s" /S %s\r\nexit /b %%errorlevel%%\r\n'
+                        % (harness.windows_path(SETUP), " ".join(args)))
+        result = self.wine("cmd", "/c", harness.windows_path(script))
         self.assertEqual(result.returncode, 0, "Setup /S %s" % " ".join(args))
 
     def registry(self, key):
@@ -196,8 +203,8 @@ class UpgradeAndUninstall(InstallerTestCase):
         self.assertEqual(os.listdir(unix_folder), ["Sorvelin.ini"])
 
     def test_uninstall_leaves_a_screensaver_chosen_since_and_removes_an_empty_folder(self):
-        self.run_setup()
-        folder = self.local_app_data() + "\\Programs\\Sorvelin"
+        folder = "C:\\Screensavers\\Sorvelin"
+        self.run_setup("/D=" + folder)
         unix_folder = self.unix_path(folder)
         other = "C:\\windows\\system32\\other.scr"
         self.assertEqual(self.wine("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", other,
