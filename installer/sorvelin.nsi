@@ -33,6 +33,7 @@ SetCompressor /SOLID lzma
 ; Stored file times would make every build of the Setup program differ.
 SetDateSave off
 ManifestDPIAware true
+BrandingText "${PRODUCT} ${SORVELIN_VERSION}"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 

@@ -80,6 +80,11 @@ class InstallerTestCase(harness.WineTestCase):
                 values[match.group(1)] = (match.group(2), match.group(3))
         return values
 
+    def window_names(self, pattern):
+        """The X window titles that match the pattern, read as UTF-8."""
+        found = self.session.xdotool("search", "--name", pattern).stdout.split()
+        return [self.session.xdotool("getwindowname", window).stdout.rstrip("\n") for window in found]
+
     def unix_path(self, windows_path):
         result = self.wine("winepath", "-u", windows_path)
         self.assertEqual(result.returncode, 0, windows_path)
@@ -172,6 +177,20 @@ class SilentInstall(InstallerTestCase):
                 if show.poll() is None:
                     show.kill()
                     show.wait()
+
+    def test_pages_speak_japanese_on_a_japanese_system_and_english_elsewhere(self):
+        for locale, title in (("ja_JP.UTF-8", "Sorvelin セットアップ"), ("C.UTF-8", "Sorvelin Setup")):
+            with self.subTest(locale=locale):
+                env = dict(self.session.env, LANG=locale, LC_ALL=locale)
+                setup = subprocess.Popen(["wine", harness.windows_path(SETUP)], env=env,
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                try:
+                    # NOTE: the caption ends in a blank, so compare its beginning only.
+                    wait_until(lambda: any(name.startswith(title) for name in self.window_names("Sorvelin")),
+                               60, "the Setup window titled %s" % title)
+                finally:
+                    self.session.end_wine()
+                    setup.wait(CALL_TIMEOUT)
 
     def test_programs_carry_the_project_version(self):
         version = (project_version() + ".0").encode("utf-16-le")
