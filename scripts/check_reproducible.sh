@@ -2,9 +2,11 @@
 # Builds the Windows programs and the Setup program twice, from two copies of
 # the source in different folders, and checks that the results are byte for
 # byte the same: a published checksum then identifies one commit's build.
-# Needs the packages scripts/build.sh installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The packages it needs, on a fresh machine too (a quick no-op when current).
+scripts/build.sh >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/sorvelin-reproducible-XXXXXX")
 trap 'rm -rf "$work"' EXIT
