@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks, then builds the native tests
-# and benchmarks (build/native) and the Windows programs (build/win → dist/).
+# and benchmarks (build/native) and the Windows programs with their Setup
+# program (build/win → dist/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
     cmake make g++ pkg-config libgtest-dev googletest
-    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
     libosmesa6-dev libglu1-mesa-dev
     wine wine64 xvfb xauth x11-utils xdotool imagemagick python3
     libasound2-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
