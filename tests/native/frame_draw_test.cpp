@@ -428,7 +428,7 @@ TEST_F(FrameDraw, SunGlowsPaleYellowInTheMiddle)
     EXPECT_EQ(corner.r + corner.g + corner.b, 0);
 }
 
-TEST_F(FrameDraw, RingIsAddedOverSaturnAndShowsFromBothSides)
+TEST_F(FrameDraw, RingIsAddedUnlitOverSaturnAndShowsFromBothSides)
 {
     const PlanetSpec& saturn = planetSpec("Saturn");
     for (double angle : {90.0, 270.0}) {
@@ -447,7 +447,7 @@ TEST_F(FrameDraw, RingIsAddedOverSaturnAndShowsFromBothSides)
         init();
         render();
 
-        int added = 0, addedOverSphere = 0, untouchedSphere = 0;
+        int added = 0, addedOverSphere = 0, untouchedSphere = 0, litOverSky = 0;
         const int reach = static_cast<int>(radius * 3.5);
         for (int y = static_cast<int>(where.y) - reach; y <= where.y + reach; ++y) {
             for (int x = static_cast<int>(where.x) - reach; x <= where.x + reach; ++x) {
@@ -457,13 +457,32 @@ TEST_F(FrameDraw, RingIsAddedOverSaturnAndShowsFromBothSides)
                 if (after > before) ++added;
                 if (onSphere && after > before) ++addedOverSphere;
                 if (onSphere && after == before) ++untouchedSphere;
+                if (before == 0 && after != 0 && std::abs(after - 60) > 2) ++litOverSky;
                 EXPECT_GE(after, before);   // additive: it never darkens
             }
         }
         EXPECT_GT(added, 100);
         EXPECT_GT(addedOverSphere, 0);   // the near half lies over the sphere
         EXPECT_GT(untouchedSphere, 0);   // the far half is hidden by it
+        EXPECT_EQ(litOverSky, 0) << "unlit: over black sky the ring adds its picture as it is";
     }
+
+    // Its underside, which the scene's camera never sees, is drawn as well.
+    useNeutralSunAndRing();
+    pictureSource().solidColours[kRing] = {60, 60, 60};
+    theScene().angles.angleSaturn = 0;
+    init();
+    const Transform frame = tiltedFrame(saturn, 0);
+    const Point3 centre = frame.apply({0, 0, 0});
+    const double distance = 30;
+    const Camera below = {offsetBy(centre, frame.applyToDirection({0, 0, -1}), distance), centre,
+                          frame.applyToDirection({0, 1, 0}), 20.0};
+    viewThrough(below, distance - 0.2, distance + 0.2);
+    render();
+    const ScreenPoint middle = project(centre, below, kWidth, kHeight);
+    const double unit = pixelRadius(1.0, distance, kHeight, below.fieldOfViewDegrees);
+    const Blob band = blobNear(middle, unit * 3.5, [](Rgb c) { return c.r > 30 && c.r == c.g && c.g == c.b; });
+    EXPECT_GT(band.count, kPi * unit * unit * (3.5 * 3.5 - 2.5 * 2.5) * 0.8);
 }
 
 TEST_F(FrameDraw, LeavesTheStateAsFoundAndTheStackBalanced)
@@ -533,32 +552,37 @@ TEST_F(FrameDraw, StarsAreGreyPointsFixedOnTheScreen)
 
 TEST_F(FrameDraw, MissingPictureLeavesItsBodyPlainlyLitAndTheOthersTextured)
 {
+    // Seen from above Earth's pole, the Moon lies clear beside it.
     const PlanetSpec& earth = planetSpec("Earth");
-    const double angle = 270.0;   // Earth on +z with its Moon turned in front of it
-    theScene().angles.angleEarth = angle;
-    const Point3 moonCentre =
-        tiltedFrame(earth, angle).then(Transform::rotation(angle, 0, 0, 1)).apply({0, 1.5, 0});
-    const ScreenPoint moon = project(moonCentre, kWidth, kHeight);
-    const ScreenPoint planet = project(planetCentre(earth, angle), kWidth, kHeight);
-    const double earthRadius = pixelRadius(earth.radius, planet.eyeDepth, kHeight);
-    const ScreenPoint earthSide = {planet.x - earthRadius * 0.6, planet.y, planet.eyeDepth};
+    const Transform frame = tiltedFrame(earth, 0);
+    const Point3 centre = frame.apply({0, 0, 0});
+    const double distance = 20;
+    const Camera above = {offsetBy(centre, frame.applyToDirection({0, 0, 1}), distance), centre,
+                          frame.applyToDirection({0, 1, 0}), 16.0};
+    const ScreenPoint moon = project(frame.apply({0, 1.5, 0}), above, kWidth, kHeight);
+    const ScreenPoint planet = project(centre, above, kWidth, kHeight);
+    const double moonReach = pixelRadius(0.2, distance, kHeight, above.fieldOfViewDegrees) * 0.8;
+    const double earthReach = pixelRadius(earth.radius, distance, kHeight, above.fieldOfViewDegrees) * 0.8;
+    const Rgb moonRed = {220, 30, 30}, earthGreen = {30, 200, 30};
+    auto isGrey = [](Rgb c) { return c.r > 20 && std::abs(c.r - c.g) <= 3 && std::abs(c.g - c.b) <= 3; };
+    auto isGreen = [&](Rgb c) { return sameHue(c, earthGreen); };
 
-    useSolidPictures();
-    pictureSource().solidColours = {{117, {220, 30, 30}}, {earth.resourceId, {30, 200, 30}}};
+    useNeutralSunAndRing();
+    pictureSource().solidColours[117] = moonRed;
+    pictureSource().solidColours[earth.resourceId] = earthGreen;
     init();
+    viewThrough(above, distance - 3, distance + 3);
     render();
-    Rgb c = gl.at(static_cast<int>(moon.x), static_cast<int>(moon.y));
-    EXPECT_GT(c.r, c.g + 20) << "the Moon wears its picture";
+    const double moonArea = kPi * moonReach * moonReach;
+    EXPECT_GT(blobNear(moon, moonReach, [&](Rgb c) { return sameHue(c, moonRed); }).count, 0.9 * moonArea);
 
     pictureSource().missingResources = {117};
     init();
+    viewThrough(above, distance - 3, distance + 3);
     render();
-    c = gl.at(static_cast<int>(moon.x), static_cast<int>(moon.y));
-    EXPECT_GT(c.r, 20);
-    EXPECT_NEAR(c.r, c.g, 3);
-    EXPECT_NEAR(c.g, c.b, 3);
-    const Rgb side = gl.at(static_cast<int>(earthSide.x), static_cast<int>(earthSide.y));
-    EXPECT_GT(side.g, side.r + 20) << "Earth keeps its picture";
+    EXPECT_GT(blobNear(moon, moonReach, isGrey).count, 0.9 * moonArea) << "plain lit default material";
+    EXPECT_GT(blobNear(planet, earthReach, isGreen).count, 0.9 * kPi * earthReach * earthReach)
+        << "Earth keeps its picture";
 }
 
 TEST_F(FrameDraw, ReinitKeepsTheAnglesAndTheSameSecondGivesTheSameStars)

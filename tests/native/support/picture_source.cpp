@@ -37,6 +37,10 @@ bool readBmp(const std::string& path, Picture& picture)
     return true;
 }
 
+// Rows of 2 pixels (6 bytes) are padded to 8, so a reader that ignores the
+// padding shows; a power of two keeps the mipmap builder from scaling.
+constexpr int kTestPictureWidth = 2;
+
 // Rows are stored bottom first: the upper half as seen is the second half stored.
 void fillTwoTone(Picture& picture, int width, int height, Rgb upper, Rgb lower)
 {
@@ -96,12 +100,12 @@ bool openTextureBitmap(int resourceId, TextureBitmap& bitmap)
         ok = !name.empty() && readBmp(std::string(RENDERER_SOURCE_DIR) + "/" + name, *picture);
     } else if (source.twoTone.count(resourceId) != 0) {
         const auto& tones = source.twoTone.at(resourceId);
-        fillTwoTone(*picture, 16, 16, tones.first, tones.second);
+        fillTwoTone(*picture, kTestPictureWidth, 16, tones.first, tones.second);
         ok = true;
     } else {
         const auto found = source.solidColours.find(resourceId);
         const Rgb colour = found != source.solidColours.end() ? found->second : Rgb{128, 128, 128};
-        fillTwoTone(*picture, 16, 16, colour, colour);
+        fillTwoTone(*picture, kTestPictureWidth, 16, colour, colour);
         ok = !pictureFileName(resourceId).empty();
     }
     if (!ok) {
