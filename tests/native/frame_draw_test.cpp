@@ -117,6 +117,15 @@ Point3 offsetBy(const Point3& p, const Point3& d, double scale)
     return {p.x + d.x * scale, p.y + d.y * scale, p.z + d.z * scale};
 }
 
+// A camera on a body frame's polar axis, looking back at its centre with the
+// frame's +y up: from above (+z) the equatorial plane is seen face on.
+Camera onPolarAxis(const Transform& frame, double distance, double fieldOfViewDegrees)
+{
+    const Point3 centre = frame.apply({0, 0, 0});
+    return {offsetBy(centre, frame.applyToDirection({0, 0, 1}), distance), centre, frame.applyToDirection({0, 1, 0}),
+            fieldOfViewDegrees};
+}
+
 struct Blob {
     int count = 0;
     double x = 0, y = 0;
@@ -188,6 +197,19 @@ protected:
     {
         drawFrame();
         gl.readBack();
+    }
+
+    // Draws the frame seen from above a planet's pole at the given angle; only
+    // what lies within the slab's depth of its equatorial plane is drawn.
+    Camera renderFromAbove(const PlanetSpec& planet, double angle, double distance, double slab)
+    {
+        theScene().angles = OrbitAngles();
+        theScene().angles.*planet.angle = angle;
+        init();
+        const Camera above = onPolarAxis(tiltedFrame(planet, angle), distance, 16.0);
+        viewThrough(above, distance - slab, distance + slab);
+        render();
+        return above;
     }
 
     Blob blobNear(ScreenPoint centre, double reach, const std::function<bool(Rgb)>& wanted) const
@@ -315,17 +337,9 @@ TEST_F(FrameDraw, MoonsCircleInTheirPlanetsEquatorAtTheirOffsetsAndSizes)
                     pictureSource().solidColours[moon.resourceId] = colour;
                 }
             }
-            theScene().angles = OrbitAngles();
-            theScene().angles.*planet.angle = angle;
-            init();
-
-            const Transform frame = tiltedFrame(planet, angle);
-            const Point3 centre = frame.apply({0, 0, 0});
             const double distance = 30;
-            const Camera above = {offsetBy(centre, frame.applyToDirection({0, 0, 1}), distance), centre,
-                                  frame.applyToDirection({0, 1, 0}), 16.0};
-            viewThrough(above, distance - 0.6, distance + 0.6);
-            render();
+            const Camera above = renderFromAbove(planet, angle, distance, 0.6);
+            const Transform frame = tiltedFrame(planet, angle);
 
             for (const MoonSpec& moon : kMoonSpecs) {
                 if (moon.planet != std::string(name)) continue;
@@ -352,17 +366,9 @@ TEST_F(FrameDraw, PlutosMoonStaysBesidePlutoInItsPictureWhateverTheAngle)
         SCOPED_TRACE(angle);
         useNeutralSunAndRing();
         pictureSource().solidColours[pluto.resourceId] = kRed;
-        theScene().angles = OrbitAngles();
-        theScene().angles.anglePluto = angle;
-        init();
-
-        const Transform frame = tiltedFrame(pluto, angle);
-        const Point3 centre = frame.apply({0, 0, 0});
         const double distance = 10;
-        const Camera above = {offsetBy(centre, frame.applyToDirection({0, 0, 1}), distance), centre,
-                              frame.applyToDirection({0, 1, 0}), 16.0};
-        viewThrough(above, distance - 0.6, distance + 0.6);
-        render();
+        const Camera above = renderFromAbove(pluto, angle, distance, 0.6);
+        const Transform frame = tiltedFrame(pluto, angle);
 
         const ScreenPoint expected = project(frame.apply({0, 0.4, 0}), above, kWidth, kHeight);
         const double radius = pixelRadius(0.1, distance, kHeight, above.fieldOfViewDegrees);
@@ -475,8 +481,7 @@ TEST_F(FrameDraw, RingIsAddedUnlitOverSaturnAndShowsFromBothSides)
     const Transform frame = tiltedFrame(saturn, 0);
     const Point3 centre = frame.apply({0, 0, 0});
     const double distance = 30;
-    const Camera below = {offsetBy(centre, frame.applyToDirection({0, 0, -1}), distance), centre,
-                          frame.applyToDirection({0, 1, 0}), 20.0};
+    const Camera below = onPolarAxis(frame.then(Transform::rotation(180, 1, 0, 0)), distance, 20.0);
     viewThrough(below, distance - 0.2, distance + 0.2);
     render();
     const ScreenPoint middle = project(centre, below, kWidth, kHeight);
@@ -594,8 +599,7 @@ TEST_F(FrameDraw, MissingPictureLeavesItsBodyPlainlyLitAndTheOthersTextured)
     const Transform frame = tiltedFrame(earth, 0);
     const Point3 centre = frame.apply({0, 0, 0});
     const double distance = 20;
-    const Camera above = {offsetBy(centre, frame.applyToDirection({0, 0, 1}), distance), centre,
-                          frame.applyToDirection({0, 1, 0}), 16.0};
+    const Camera above = onPolarAxis(frame, distance, 16.0);
     const ScreenPoint moon = project(frame.apply({0, 1.5, 0}), above, kWidth, kHeight);
     const ScreenPoint planet = project(centre, above, kWidth, kHeight);
     const double moonReach = pixelRadius(0.2, distance, kHeight, above.fieldOfViewDegrees) * 0.8;
@@ -607,16 +611,12 @@ TEST_F(FrameDraw, MissingPictureLeavesItsBodyPlainlyLitAndTheOthersTextured)
     useNeutralSunAndRing();
     pictureSource().solidColours[117] = moonRed;
     pictureSource().solidColours[earth.resourceId] = earthGreen;
-    init();
-    viewThrough(above, distance - 3, distance + 3);
-    render();
+    renderFromAbove(earth, 0, distance, 3);
     const double moonArea = kPi * moonReach * moonReach;
     EXPECT_GT(blobNear(moon, moonReach, [&](Rgb c) { return sameHue(c, moonRed); }).count, 0.9 * moonArea);
 
     pictureSource().missingResources = {117};
-    init();
-    viewThrough(above, distance - 3, distance + 3);
-    render();
+    renderFromAbove(earth, 0, distance, 3);
     EXPECT_GT(blobNear(moon, moonReach, isGrey).count, 0.9 * moonArea) << "plain lit default material";
     EXPECT_GT(blobNear(planet, earthReach, isGreen).count, 0.9 * kPi * earthReach * earthReach)
         << "Earth keeps its picture";
