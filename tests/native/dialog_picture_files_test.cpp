@@ -99,7 +99,6 @@ TEST(ButtonImages, InnerFramesCarryTheirStateColours)
     EXPECT_EQ(normal.At(32, 2), Rgb(243, 243, 238));
     EXPECT_EQ(normal.At(32, 22), Rgb(214, 208, 197));
     EXPECT_EQ(normal.At(32, 21), Rgb(226, 223, 214));
-    EXPECT_EQ(normal.At(2, 2 + 1), normal.At(2, 3));   // the side ramp runs by row
     EXPECT_EQ(highlight.At(32, 2), Rgb(255, 240, 207));
     EXPECT_EQ(highlight.At(32, 3), Rgb(253, 216, 137));
     EXPECT_EQ(highlight.At(32, 22), Rgb(229, 151, 0));
@@ -117,6 +116,45 @@ TEST(ButtonImages, InnerFramesCarryTheirStateColours)
     EXPECT_EQ(disable.At(32, 1), Rgb(201, 199, 186));
     EXPECT_EQ(disable.At(32, 3), Rgb(245, 244, 234));
     EXPECT_EQ(disable.At(3, 12), Rgb(245, 244, 234));
+}
+
+// The side strips (rows 4 to 20 of rings 2 and 3) are the 17 pixels the
+// button stretches to its height: each is a ramp that darkens downwards.
+TEST(ButtonImages, SideStripsAreRampsFromTheirTopColourToTheirBottomColour)
+{
+    struct Ramp {
+        const char* image;
+        int column;
+        Rgb top, bottom;
+    };
+    const Ramp ramps[] = {
+        {"button_normal.bmp", 2, {253, 253, 252}, {236, 235, 230}},
+        {"button_normal.bmp", 61, {251, 251, 250}, {224, 221, 212}},
+        {"button_highlight.bmp", 2, {254, 223, 154}, {249, 180, 53}},
+        {"button_highlight.bmp", 3, {252, 210, 121}, {249, 180, 53}},
+        {"button_highlight.bmp", 61, {254, 223, 154}, {249, 180, 53}},
+        {"button_highlight.bmp", 60, {252, 210, 121}, {249, 180, 53}},
+        {"button_selected.bmp", 2, {183, 208, 244}, {139, 173, 228}},
+        {"button_selected.bmp", 61, {183, 208, 244}, {139, 173, 228}},
+    };
+    auto near = [](const Rgb& a, const Rgb& b) {
+        return std::abs(std::get<0>(a) - std::get<0>(b)) <= 20 && std::abs(std::get<1>(a) - std::get<1>(b)) <= 20 &&
+               std::abs(std::get<2>(a) - std::get<2>(b)) <= 20;
+    };
+    for (const Ramp& ramp : ramps) {
+        SCOPED_TRACE(std::string(ramp.image) + " column " + std::to_string(ramp.column));
+        const Bitmap image(ramp.image);
+        ASSERT_TRUE(image.IsPlain24Bit());
+        EXPECT_TRUE(near(image.At(ramp.column, 4), ramp.top));
+        EXPECT_TRUE(near(image.At(ramp.column, 20), ramp.bottom));
+        for (int y = 5; y <= 20; ++y) {
+            const Rgb above = image.At(ramp.column, y - 1), here = image.At(ramp.column, y);
+            EXPECT_LE(std::get<0>(here), std::get<0>(above)) << "row " << y;
+            EXPECT_LE(std::get<1>(here), std::get<1>(above)) << "row " << y;
+            EXPECT_LE(std::get<2>(here), std::get<2>(above)) << "row " << y;
+        }
+        EXPECT_LT(std::get<1>(image.At(ramp.column, 20)), std::get<1>(image.At(ramp.column, 4)));
+    }
 }
 
 TEST(DialogArtwork, StripIsLightGreyMetalWithStreaksAcrossIt)

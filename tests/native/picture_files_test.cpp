@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/file_bytes.h"
+#include "support/picture_source.h"
 
 #ifndef RENDERER_PICTURES_DIR
 #error "RENDERER_PICTURES_DIR must name the folder that holds the renderer's pictures"
@@ -148,6 +149,11 @@ TEST_P(PictureFile, HasTheRendererSizeAndNothingBeyondItsRows)
     const std::size_t stride = (static_cast<std::size_t>(c.width) * 3 + 3) & ~std::size_t(3);
     EXPECT_EQ(bitmap.bytes.size(), 54 + stride * c.height);
     EXPECT_EQ(le32(bitmap.bytes, 2), bitmap.bytes.size()) << "the file header's own size field";
+}
+
+TEST_P(PictureFile, IsTheOneTheResourceScriptGivesItsId)
+{
+    EXPECT_EQ(pictureFileName(GetParam().resourceId), std::string("pictures/") + GetParam().file);
 }
 
 TEST_P(PictureFile, MeanColourIsTheOneTheLightingWasTunedFor)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "controls/button_face.h"
@@ -75,14 +76,21 @@ TEST(CommandButton, HoverGradientRunsDarkToLightAndOthersLightToDark)
     button.timerTick(false);
     EXPECT_EQ(button.directions, (std::vector<bool>{true, false}));
 
+    // "&HC6C5D7" is RGB(198, 197, 215), "&HFFFFFF" white, each in a channel's high byte.
     const FaceGradient hover = GradientFor(true);
-    EXPECT_EQ(hover.top.red, 198 << 8);
-    EXPECT_EQ(hover.top.green, 197 << 8);
-    EXPECT_EQ(hover.top.blue, 215 << 8);
+    EXPECT_EQ(hover.top.red, 0xC600);
+    EXPECT_EQ(hover.top.green, 0xC500);
+    EXPECT_EQ(hover.top.blue, 0xD700);
     EXPECT_EQ(hover.bottom.red, 0xFF00);
+    EXPECT_EQ(hover.bottom.green, 0xFF00);
+    EXPECT_EQ(hover.bottom.blue, 0xFF00);
     const FaceGradient idle = GradientFor(false);
+    EXPECT_EQ(idle.top.red, 0xFF00);
+    EXPECT_EQ(idle.top.green, 0xFF00);
     EXPECT_EQ(idle.top.blue, 0xFF00);
-    EXPECT_EQ(idle.bottom.blue, 215 << 8);
+    EXPECT_EQ(idle.bottom.red, 0xC600);
+    EXPECT_EQ(idle.bottom.green, 0xC500);
+    EXPECT_EQ(idle.bottom.blue, 0xD700);
 }
 
 TEST(CommandButton, DragOffForATickAndBackRaisesNoClick)
@@ -192,8 +200,21 @@ TEST(CommandButtonFace, PiecesForTheDialogsTwoButtonSizes)
         EXPECT_EQ(ToPixels(pieces[6].source, 15).y, 21);
     }
     EXPECT_DOUBLE_EQ(CaptionTop(375), 80.0);
-    // At 120 dpi (12 twips a pixel) the same button is larger.
+    EXPECT_DOUBLE_EQ(CaptionTop(400), 92.5);
+}
+
+TEST(CommandButtonFace, TwipsBecomeTheNearestWholePixel)
+{
+    // At 120 dpi (12 twips a pixel) the OK button's top edge is 1095 / 12 = 91.25 pixels.
     EXPECT_EQ(ToPixels(FacePieces(1215, 375)[1].destination, 12).width, 91);
+    // At 144 dpi (10 twips a pixel) halves round up: 1095 → 110, 375 → 38, 315 → 32.
+    const PixelRect edge = ToPixels(FacePieces(1215, 375)[1].destination, 10);
+    EXPECT_EQ(edge.width, 110);
+    EXPECT_EQ(ToPixels(FacePieces(1215, 375)[5].destination, 10).y, 32);
+    EXPECT_EQ(TwipsToPixels(375, 10), 38);
+    EXPECT_EQ(TwipsToPixels(1, 15), 0);      // the 1-twip offsets fall on pixel 0
+    EXPECT_EQ(TwipsToPixels(67, 15), 4);     // 4.47
+    EXPECT_EQ(TwipsToPixels(68, 15), 5);     // 4.53
 }
 
 TEST(CommandProperties, DialogDataLoadsEnabledBlackOpaqueAndNormal)
@@ -258,6 +279,50 @@ TEST(CommandProperties, FirstReadOfEnabledEndsTheFirstRunPhase)
     button.setVisible(7);
     EXPECT_EQ(button.Visible(), 255);
     EXPECT_EQ(button.notified, (std::vector<std::string>{"FontColour", "Visible", "Visible"}));
+}
+
+TEST(CommandProperties, StoredEnabledConvertsAsABoolean)
+{
+    struct Case {
+        StoredValue stored;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {false, false}, {true, true}, {std::int32_t{0}, false}, {std::int32_t{-1}, true},
+        {std::int32_t{1}, true}, {std::int32_t{2}, true},
+    };
+    for (const Case& c : cases) {
+        RecordingCommand button;
+        PropertyStore store;
+        store.write("Enabled", c.stored, std::wstring(L"none"));
+        button.LoadStoredProperties(store, FontSpec{L"ＭＳ Ｐゴシック"});
+        EXPECT_EQ(button.logic().Enabled, c.enabled) << c.stored.index();
+    }
+    // A stored true read as a number is -1, as the design data's booleans are.
+    EXPECT_EQ(AsInteger(true, -32768, 32767), std::optional<std::int32_t>(-1));
+    EXPECT_EQ(AsInteger(false, -32768, 32767), std::optional<std::int32_t>(0));
+    EXPECT_EQ(AsBoolean(std::wstring(L"x")), std::nullopt);
+}
+
+TEST(CommandProperties, NeverStoredControlKeepsABlackCaptionUntilEnabledIsRead)
+{
+    RecordingCommand button;   // never stored: FirstRunFlag 0
+    button.setEnabled(true);
+    button.setFontColour(0x0000FF);
+    EXPECT_EQ(button.captionColour(), 0u) << "forced to black while FirstRunFlag is 0";
+    EXPECT_EQ(button.FontColour(), 0u);
+
+    EXPECT_TRUE(button.Enabled());   // the first read ends the phase
+    button.setFontColour(0x0000FF);
+    EXPECT_EQ(button.captionColour(), 0x0000FFu);
+
+    // With FirstRun stored as 0 the same rule holds after loading.
+    RecordingCommand stored;
+    PropertyStore store;
+    store.write("FirstRun", std::int32_t{0}, std::int32_t{1});
+    store.write("FontColour", std::int32_t{255}, std::int32_t{0});
+    stored.LoadStoredProperties(store, FontSpec{L"ＭＳ Ｐゴシック"});
+    EXPECT_EQ(stored.captionColour(), 0u);
 }
 
 TEST(CommandProperties, UnconvertibleStoredValueKeepsThePreviousValue)

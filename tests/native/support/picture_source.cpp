@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,21 +37,19 @@ bool readBmp(const std::string& path, Picture& picture)
     return true;
 }
 
-int textureIndexOf(int resourceId)
-{
-    for (std::size_t i = 0; i < kTextureCount; ++i) {
-        if (kTextureResourceIds[i] == resourceId) return static_cast<int>(i);
-    }
-    return -1;
-}
+// Rows of 2 pixels (6 bytes) are padded to 8, so a reader that ignores the
+// padding shows; a power of two keeps the mipmap builder from scaling.
+constexpr int kTestPictureWidth = 2;
 
-void fillSolid(Picture& picture, int width, int height, Rgb colour)
+// Rows are stored bottom first: the upper half as seen is the second half stored.
+void fillTwoTone(Picture& picture, int width, int height, Rgb upper, Rgb lower)
 {
     picture.width = width;
     picture.height = height;
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t(3);
     picture.rows.assign(stride * height, 0);
     for (int y = 0; y < height; ++y) {
+        const Rgb colour = y < height / 2 ? lower : upper;
         for (int x = 0; x < width; ++x) {
             std::uint8_t* p = &picture.rows[y * stride + x * 3];
             p[0] = static_cast<std::uint8_t>(colour.b);
@@ -73,29 +72,20 @@ void resetPictureSource()
     pictureSource() = PictureSource();
 }
 
-const char* pictureFileName(int resourceId)
+std::string pictureFileName(int resourceId)
 {
-    switch (resourceId) {
-    case 104: return "sun_glow.bmp";
-    case 108: return "sun_mask.bmp";
-    case 107: return "mercury.bmp";
-    case 109: return "venus.bmp";
-    case 110: return "earth.bmp";
-    case 111: return "mars.bmp";
-    case 112: return "jupiter.bmp";
-    case 113: return "saturn.bmp";
-    case 114: return "uranus.bmp";
-    case 115: return "neptune.bmp";
-    case 116: return "pluto.bmp";
-    case 117: return "moon.bmp";
-    case 118: return "jupiter_moon1.bmp";
-    case 121: return "jupiter_moon2.bmp";
-    case 119: return "jupiter_moon3.bmp";
-    case 120: return "jupiter_moon4.bmp";
-    case 122: return "uranus_moon.bmp";
-    case 123: return "saturn_ring.bmp";
-    default: return nullptr;
+    // Lines such as: 107 BITMAP "pictures/mercury.bmp"
+    std::ifstream script(std::string(RENDERER_SOURCE_DIR) + "/renderer.rc");
+    std::string line;
+    while (std::getline(script, line)) {
+        std::istringstream words(line);
+        int id = 0;
+        std::string kind, quoted;
+        if (!(words >> id >> kind >> quoted) || id != resourceId || kind != "BITMAP") continue;
+        if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"') return "";
+        return quoted.substr(1, quoted.size() - 2);
     }
+    return "";
 }
 
 bool openTextureBitmap(int resourceId, TextureBitmap& bitmap)
@@ -105,14 +95,18 @@ bool openTextureBitmap(int resourceId, TextureBitmap& bitmap)
 
     auto* picture = new Picture;
     bool ok = false;
-    const int index = textureIndexOf(resourceId);
-    if (source.useFiles || source.filesFor.count(index) != 0) {
-        const char* name = pictureFileName(resourceId);
-        ok = name != nullptr && readBmp(std::string(RENDERER_PICTURES_DIR) + "/" + name, *picture);
+    if (source.useFiles || source.filesFor.count(resourceId) != 0) {
+        const std::string name = pictureFileName(resourceId);
+        ok = !name.empty() && readBmp(std::string(RENDERER_SOURCE_DIR) + "/" + name, *picture);
+    } else if (source.twoTone.count(resourceId) != 0) {
+        const auto& tones = source.twoTone.at(resourceId);
+        fillTwoTone(*picture, kTestPictureWidth, 16, tones.first, tones.second);
+        ok = true;
     } else {
-        const auto found = source.solidColours.find(index);
-        fillSolid(*picture, 16, 16, found != source.solidColours.end() ? found->second : Rgb{128, 128, 128});
-        ok = index >= 0;
+        const auto found = source.solidColours.find(resourceId);
+        const Rgb colour = found != source.solidColours.end() ? found->second : Rgb{128, 128, 128};
+        fillTwoTone(*picture, kTestPictureWidth, 16, colour, colour);
+        ok = !pictureFileName(resourceId).empty();
     }
     if (!ok) {
         delete picture;

@@ -1,22 +1,29 @@
 #pragma once
-// Test-side supply of the texture pictures: the committed picture files, or
-// plain single-colour pictures, with any picture made to go missing.
+// Test-side supply of the texture pictures: the committed picture files, as
+// the renderer's resource script names them, or plain test pictures of one
+// or two colours, with any picture made to go missing. Everything is keyed by
+// bitmap resource id, so a test states which picture a body must wear without
+// going through the renderer's own load order.
 
 #include <map>
 #include <set>
+#include <string>
+#include <utility>
 
 #include "offscreen_gl.h"
 
 struct PictureSource {
-    bool useFiles = true;                 // else solid colours
-    std::map<int, Rgb> solidColours;      // by texture index; absent = mid grey
-    std::set<int> filesFor;               // texture indices taken from the files even so
-    std::set<int> missingResources;       // resource ids that "are not there"
+    bool useFiles = true;                            // else plain test pictures
+    std::map<int, Rgb> solidColours;                 // absent = mid grey
+    std::map<int, std::pair<Rgb, Rgb>> twoTone;      // upper half, lower half, as the picture is seen
+    std::set<int> filesFor;                          // taken from the files even so
+    std::set<int> missingResources;                  // "not there"
 };
 
 // Reset to the committed picture files, nothing missing.
 PictureSource& pictureSource();
 void resetPictureSource();
 
-// The resource id's picture file path in the source tree.
-const char* pictureFileName(int resourceId);
+// The picture file that renderer/renderer.rc gives a bitmap resource id, as
+// written there (relative to renderer/); empty when the script has none.
+std::string pictureFileName(int resourceId);

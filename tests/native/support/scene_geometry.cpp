@@ -3,8 +3,29 @@
 #include <cmath>
 
 namespace {
+
 constexpr double kPi = 3.14159265358979323846;
+
+Point3 minus(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+double dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Point3 cross(const Point3& a, const Point3& b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
+Point3 unit(const Point3& a)
+{
+    const double length = std::sqrt(dot(a, a));
+    return {a.x / length, a.y / length, a.z / length};
+}
+
+double focalLength(int height, double fieldOfViewDegrees)
+{
+    return (height / 2.0) / std::tan(fieldOfViewDegrees / 2.0 * kPi / 180.0);
+}
+
+} // namespace
+
+const Camera kSceneCamera = {{0, 30, 110}, {0, 0, 0}, {0, 1, 0}, 45.0};
 
 Transform::Transform() : m_{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
 
@@ -30,6 +51,19 @@ Transform Transform::translation(double x, double y, double z)
     return r;
 }
 
+Transform Transform::lookAt(const Point3& eye, const Point3& centre, const Point3& up)
+{
+    const Point3 forward = unit(minus(centre, eye));
+    const Point3 right = unit(cross(forward, up));
+    const Point3 trueUp = cross(right, forward);
+    Transform r;
+    r.m_ = {right.x, trueUp.x, -forward.x, 0,
+            right.y, trueUp.y, -forward.y, 0,
+            right.z, trueUp.z, -forward.z, 0,
+            -dot(right, eye), -dot(trueUp, eye), dot(forward, eye), 1};
+    return r;
+}
+
 Transform Transform::then(const Transform& inner) const
 {
     Transform r;
@@ -43,11 +77,30 @@ Transform Transform::then(const Transform& inner) const
     return r;
 }
 
+Transform Transform::rigidInverse() const
+{
+    Transform r;
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) r.m_[col * 4 + row] = m_[row * 4 + col];
+    }
+    for (int row = 0; row < 3; ++row) {
+        r.m_[12 + row] = -(r.m_[row] * m_[12] + r.m_[4 + row] * m_[13] + r.m_[8 + row] * m_[14]);
+    }
+    return r;
+}
+
 Point3 Transform::apply(const Point3& p) const
 {
     return {m_[0] * p.x + m_[4] * p.y + m_[8] * p.z + m_[12],
             m_[1] * p.x + m_[5] * p.y + m_[9] * p.z + m_[13],
             m_[2] * p.x + m_[6] * p.y + m_[10] * p.z + m_[14]};
+}
+
+Point3 Transform::applyToDirection(const Point3& d) const
+{
+    return {m_[0] * d.x + m_[4] * d.y + m_[8] * d.z,
+            m_[1] * d.x + m_[5] * d.y + m_[9] * d.z,
+            m_[2] * d.x + m_[6] * d.y + m_[10] * d.z};
 }
 
 Point3 place(std::initializer_list<Transform> chain)
@@ -57,31 +110,25 @@ Point3 place(std::initializer_list<Transform> chain)
     return total.apply({0, 0, 0});
 }
 
+ScreenPoint project(const Point3& world, const Camera& camera, int width, int height)
+{
+    const Point3 eye = Transform::lookAt(camera.eye, camera.centre, camera.up).apply(world);
+    const double depth = -eye.z;
+    const double focal = focalLength(height, camera.fieldOfViewDegrees);
+    return {width / 2.0 + focal * eye.x / depth, height / 2.0 - focal * eye.y / depth, depth};
+}
+
 ScreenPoint project(const Point3& world, int width, int height)
 {
-    // The camera sits at (0, 30, 110) looking at the origin, up +y.
-    const Point3 eye = {0, 30, 110};
-    Point3 forward = {-eye.x, -eye.y, -eye.z};
-    const double fl = std::sqrt(forward.x * forward.x + forward.y * forward.y + forward.z * forward.z);
-    forward = {forward.x / fl, forward.y / fl, forward.z / fl};
-    // right = forward × up, up' = right × forward
-    Point3 right = {forward.y * 0 - forward.z * 1, forward.z * 0 - forward.x * 0, forward.x * 1 - forward.y * 0};
-    const double rl = std::sqrt(right.x * right.x + right.y * right.y + right.z * right.z);
-    right = {right.x / rl, right.y / rl, right.z / rl};
-    const Point3 up = {right.y * forward.z - right.z * forward.y, right.z * forward.x - right.x * forward.z,
-                       right.x * forward.y - right.y * forward.x};
+    return project(world, kSceneCamera, width, height);
+}
 
-    const Point3 d = {world.x - eye.x, world.y - eye.y, world.z - eye.z};
-    const double ex = d.x * right.x + d.y * right.y + d.z * right.z;
-    const double ey = d.x * up.x + d.y * up.y + d.z * up.z;
-    const double depth = d.x * forward.x + d.y * forward.y + d.z * forward.z;
-
-    const double focal = (height / 2.0) / std::tan(22.5 * kPi / 180.0);
-    return {width / 2.0 + focal * ex / depth, height / 2.0 - focal * ey / depth, depth};
+double pixelRadius(double radius, double eyeDepth, int height, double fieldOfViewDegrees)
+{
+    return focalLength(height, fieldOfViewDegrees) * radius / eyeDepth;
 }
 
 double pixelRadius(double radius, double eyeDepth, int height)
 {
-    const double focal = (height / 2.0) / std::tan(22.5 * kPi / 180.0);
-    return focal * radius / eyeDepth;
+    return pixelRadius(radius, eyeDepth, height, 45.0);
 }
