@@ -60,7 +60,7 @@ protected:
     }
 
     OffscreenGl gl;
-    RenderWindow window;
+    QuitRecorder window;
     KeyState keys;
     bool initialised = false;
 };
