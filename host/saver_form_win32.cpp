@@ -7,6 +7,7 @@
 #include "music/music_player.h"
 #include "renderer_watch.h"
 #include "settings/settings_file.h"
+#include "show_timers.h"
 #include "what_plays.h"
 #include "window_binding.h"
 
@@ -17,9 +18,6 @@ const char* const kFormTitle = "Velmorani_Main";
 const char* const kRendererTitle = "Velmorani_VC";
 
 enum TimerId : UINT_PTR { Timer1 = 1, Timer2 = 2, Timer3 = 3 };
-constexpr UINT kTimer1Ms = 1000;   // music-file restart poll
-constexpr UINT kTimer2Ms = 200;    // audio-CD poll
-constexpr UINT kTimer3Ms = 500;    // renderer watch
 
 class SaverForm {
 public:

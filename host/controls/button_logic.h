@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// How often a button looks whether the mouse is still over it.
+constexpr std::uint32_t kHoverPollMs = 100;
+
 // The six state images. Pressed and Disable are faces, never states.
 enum class Face { Normal, HighLight, Pressed, Disable, Selected, HighLightSelect };
 

@@ -12,7 +12,6 @@ namespace {
 
 const wchar_t* const kClassName = L"Command";
 constexpr UINT_PTR kHoverTimer = 1;
-constexpr UINT kHoverMs = 100;
 
 // The six state images, loaded once for every button of the process.
 HBITMAP stateImage(Face face)
@@ -168,7 +167,7 @@ void CommandButton::raiseClick()
 
 void CommandButton::startHoverPoll()
 {
-    SetTimer(window_, kHoverTimer, kHoverMs, nullptr);
+    SetTimer(window_, kHoverTimer, kHoverPollMs, nullptr);
 }
 
 // Over the control exactly while the topmost window under the pointer is its own.

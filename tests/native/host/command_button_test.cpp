@@ -48,6 +48,11 @@ void loadAsTheDialogDoes(RecordingCommand& button)
 
 using Faces = std::vector<Face>;
 
+TEST(CommandButton, LooksForTheMouseTenTimesASecond)
+{
+    EXPECT_EQ(kHoverPollMs, 100u);
+}
+
 TEST(CommandButton, HoverPressAndReleaseOnAnUnfocusedButton)
 {
     RecordingCommand button;

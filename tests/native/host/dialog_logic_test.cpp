@@ -43,7 +43,11 @@ TEST(DialogLogic, ChoicesEnableTheirControlsAndMarkTheirBox)
     EXPECT_FALSE(ControlsForChoice(2).repeatList);
     EXPECT_TRUE(ControlsForChoice(2).fileButton);
     EXPECT_FALSE(ControlsForChoice(5).repeatList || ControlsForChoice(5).fileButton);
+    // Boxes 0, 1 and 2 stand for the three stored kinds; any other value marks none.
+    EXPECT_EQ(MarkedBox(0), 0);
+    EXPECT_EQ(MarkedBox(1), 1);
     EXPECT_EQ(MarkedBox(2), 2);
+    EXPECT_EQ(MarkedBox(3), -1);
     EXPECT_EQ(MarkedBox(5), -1);
     EXPECT_EQ(MarkedBox(-1), -1);
 }

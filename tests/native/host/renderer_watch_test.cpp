@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "renderer_watch.h"
+#include "show_timers.h"
+
+TEST(ShowTimers, PollTheMusicFileEverySecondTheCdFiveTimesASecondAndTheRendererTwice)
+{
+    EXPECT_EQ(kTimer1Ms, 1000u);
+    EXPECT_EQ(kTimer2Ms, 200u);
+    EXPECT_EQ(kTimer3Ms, 500u);
+}
 
 TEST(RendererWatch, EndsAtOnceWhenTheRendererIsGone)
 {
