@@ -8,6 +8,7 @@ hopes. Test modules import only this module, never each other.
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -237,6 +238,68 @@ class Launched:
         self._reader.join(5)
         if not self._reader.is_alive():
             self.process.stdout.close()
+
+
+class VirtualDesktop:
+    """A Wine virtual desktop inside the session's display. It grants display
+    modes the X display refuses (1024 x 768 x 16 on 1280 x 1024) and resizes
+    its X window to the mode, so a mode change and its undoing can be seen
+    from outside. Windows of another desktop cannot be found from in here:
+    every program and probe of a test runs inside. The desktop ends with its
+    last program, so a plain keeper window holds it open until close()."""
+
+    KEEPER = "DesktopKeeper"
+
+    def __init__(self, session, name, width, height):
+        # No blanks: explorer cuts its arguments there.
+        self.session, self.name, self.width, self.height = session, name, width, height
+        self.keeper = session.launch(PROBE, self.KEEPER, args=("blank", self.KEEPER), desktop=self.spec())
+        self.keeper.wait_window(timeout=60)
+        wait_until(lambda: self.size() == (width, height), 30, "the virtual desktop at its size")
+
+    def spec(self):
+        return (self.name, self.width, self.height)
+
+    def launch(self, path, title, wait_ms=10000, args=()):
+        """Starts a program inside the desktop, as the host starts the renderer."""
+        return self.session.launch(path, title, wait_ms, args, desktop=self.spec())
+
+    def probe(self, *args):
+        """A probe command run inside the desktop. The desktop exists already,
+        so the call does not hold the pipe open for the desktop's life."""
+        result = subprocess.run(["wine", "explorer", "/desktop=%s,%dx%d" % self.spec(), PROBE] +
+                                [str(a) for a in args], env=self.session.env, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT)
+        return dict(line.strip().partition("=")[::2] for line in result.stdout.splitlines() if "=" in line)
+
+    def x_window(self):
+        found = self.session.xdotool("search", "--name", "^%s - Wine desktop$" % self.name).stdout.split()
+        return found[0] if found else None
+
+    def size(self):
+        """The desktop's X window size, or None while there is none."""
+        window = self.x_window()
+        if window is None:
+            return None
+        info = subprocess.run(["xwininfo", "-id", window], env=self.session.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT).stdout
+        width = re.search(r"Width: (\d+)", info)
+        height = re.search(r"Height: (\d+)", info)
+        return (int(width.group(1)), int(height.group(1))) if width and height else None
+
+    def press_until_gone(self, title, keysym, timeout=20):
+        """Types the key into the desktop, whose focused window gets it, until
+        the window with that title has gone. The focus may still be on its way
+        at the first press."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            window = self.x_window()
+            if window is not None:
+                self.session.xdotool("windowfocus", window)
+                self.session.xdotool("key", keysym)
+            if self.probe("gone", title, 2000).get("gone") == "1":
+                return True
+        return False
 
 
 class AudioCapture:

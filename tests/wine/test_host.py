@@ -1,15 +1,13 @@
 """The host program under Wine: start-up checks, the show and the preview."""
 
 import os
-import re
 import shutil
-import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import (CALL_TIMEOUT, DIALOG_TITLE, MESSAGE_CAPTION, MISSING_RENDERER,  # noqa: E402
+from harness import (DIALOG_TITLE, MESSAGE_CAPTION, MISSING_RENDERER,  # noqa: E402
                      RENDERER_TITLE, SHOW_TITLE, WM_CLOSE, HostTestCase, wait_until, windows_path)
 
 class StartUp(HostTestCase):
@@ -159,88 +157,33 @@ class Show(HostTestCase):
 
 
 class ShowOnAVirtualDesktop(HostTestCase):
-    """A Wine virtual desktop of 1280 x 1024 grants the show's 1024 x 768 x 16
-    and resizes its X window to the mode, so the mode can be seen from outside.
-    Every program of the test runs inside it: windows of other desktops cannot
-    be found from there."""
+    """A desktop of 1280 x 1024 that grants the show's 1024 x 768 x 16: the
+    host must leave it at its own size however the renderer ended."""
 
     display_size = (1280, 1024, 24)
-    # No blanks: explorer cuts its arguments there.
-    DESKTOP = "SorvelinDesktop"
-    KEEPER = "DesktopKeeper"
-
-    def in_desktop(self, *args):
-        return ["wine", "explorer", "/desktop=%s,1280x1024" % self.DESKTOP, harness.PROBE] + [str(a) for a in args]
-
-    def desktop_probe(self, *args):
-        """A probe command inside the desktop, which must exist already: a
-        desktop started by this call would hold the pipe open while it lives."""
-        result = subprocess.run(self.in_desktop(*args), env=self.session.env, stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT)
-        return dict(line.strip().partition("=")[::2] for line in result.stdout.splitlines() if "=" in line)
-
-    def desktop_window(self):
-        found = self.session.xdotool("search", "--name", "^%s - Wine desktop$" % self.DESKTOP).stdout.split()
-        return found[0] if found else None
-
-    def desktop_size(self):
-        """The desktop's X window size, or None while there is no desktop."""
-        window = self.desktop_window()
-        if window is None:
-            return None
-        info = subprocess.run(["xwininfo", "-id", window], env=self.session.env, stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT).stdout
-        width = re.search(r"Width: (\d+)", info)
-        height = re.search(r"Height: (\d+)", info)
-        return (int(width.group(1)), int(height.group(1))) if width and height else None
 
     def start_show_in_desktop(self):
-        # The desktop ends with its last program: a plain window keeps it
-        # until the test has looked at it after the host's end.
-        keeper = subprocess.Popen(self.in_desktop("blank", self.KEEPER), env=self.session.env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(self.stop_process, keeper)
-        wait_until(self.desktop_window, 30, "the desktop")
-        self.assertEqual(self.desktop_probe("window", self.KEEPER, 10000).get("found"), "1")
-        self.assertEqual(self.desktop_size(), (1280, 1024))
-
-        folder = self.install()
-        host = subprocess.Popen(self.in_desktop("launch", windows_path(os.path.join(folder, "Sorvelin.scr")),
-                                                RENDERER_TITLE, 10000, "/s"),
-                                env=self.session.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        self.addCleanup(self.stop_process, host)
-        wait_until(lambda: self.desktop_size() == (1024, 768), 20, "the switch to 1024 x 768")
+        self.desktop = harness.VirtualDesktop(self.session, "SorvelinDesktop", 1280, 1024)
+        host = self.desktop.launch(os.path.join(self.install(), "Sorvelin.scr"), RENDERER_TITLE, args=("/s",))
+        host.wait_window(timeout=60)
+        wait_until(lambda: self.desktop.size() == (1024, 768), 20, "the switch to 1024 x 768")
         return host
 
-    @staticmethod
-    def stop_process(process):
-        if process.poll() is None:
-            process.kill()
-        process.communicate(timeout=CALL_TIMEOUT)
-
-    def host_ends(self, host):
-        output, _ = host.communicate(timeout=20)
-        self.assertIn("exit=0", output.splitlines())
+    def assertDesktopAtItsSize(self):
+        self.assertEqual(self.desktop.size(), (1280, 1024))
+        self.assertEqual(self.desktop.probe("display").get("width"), "1280")
 
     def test_killed_renderer_ends_the_host_and_the_desktop_is_back_at_its_size(self):
         host = self.start_show_in_desktop()
-        self.assertIn("killed", self.desktop_probe("kill", RENDERER_TITLE))
-        self.host_ends(host)
-        self.assertEqual(self.desktop_size(), (1280, 1024))
-        self.assertEqual(self.desktop_probe("display").get("width"), "1280")
+        self.assertIn("killed", self.desktop.probe("kill", RENDERER_TITLE))
+        self.assertEqual(host.wait_exit(), 0)
+        self.assertDesktopAtItsSize()
 
     def test_escape_ends_the_show_with_the_desktop_at_its_size(self):
         host = self.start_show_in_desktop()
-        # The desktop is the only X window: its keys go to Wine's focused window,
-        # the renderer's. The focus may still be on its way at the first press.
-        deadline = time.monotonic() + 20
-        while self.desktop_probe("gone", RENDERER_TITLE, 2000).get("gone") != "1":
-            self.assertLess(time.monotonic(), deadline, "the renderer's window outlived Escape")
-            self.session.xdotool("windowfocus", self.desktop_window())
-            self.session.xdotool("key", "Escape")
-        self.host_ends(host)
-        self.assertEqual(self.desktop_size(), (1280, 1024))
-        self.assertEqual(self.desktop_probe("display").get("width"), "1280")
+        self.assertTrue(self.desktop.press_until_gone(RENDERER_TITLE, "Escape"), "the renderer outlived Escape")
+        self.assertEqual(host.wait_exit(), 0)
+        self.assertDesktopAtItsSize()
 
 
 class Preview(HostTestCase):

@@ -1,13 +1,11 @@
 """The renderer program under Wine: its window, the display mode, its end."""
 
 import os
-import re
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import (CALL_TIMEOUT, MSG_TOGGLE_MODE, PROBE, RENDERER, WM_CLOSE, WS_CAPTION, WS_EX_APPWINDOW,  # noqa: E402
+from harness import (MSG_TOGGLE_MODE, RENDERER, WM_CLOSE, WS_CAPTION, WS_EX_APPWINDOW,  # noqa: E402
                      WS_EX_TOPMOST, WS_POPUP, WS_THICKFRAME, WineTestCase, wait_until)
 from harness import RENDERER_TITLE as TITLE  # noqa: E402
 
@@ -220,39 +218,18 @@ class RefusedMode(RendererTestCase):
 
 
 class ShowModeGranted(RendererTestCase):
-    # A Wine virtual desktop of 1280 x 1024 grants 1024 x 768 x 16, and its X
-    # window takes the size of the mode it is in.
+    # A desktop of 1280 x 1024 that grants 1024 x 768 x 16: the switch to the
+    # show's mode and its undoing both show in the desktop's size.
     display_size = (1280, 1024, 24)
-    DESKTOP = ("SorvelinShow", 1280, 1024)
-
-    def desktop_size(self):
-        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.session.env, stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT).stdout
-        for line in tree.splitlines():
-            if '"%s - Wine desktop"' % self.DESKTOP[0] in line:
-                found = re.search(r"\)\s+(\d+)x(\d+)[+-]", line)
-                return (int(found.group(1)), int(found.group(2))) if found else None
-        return None
 
     def test_show_switches_to_its_mode_and_escape_puts_the_desktop_back(self):
-        # A second program keeps the desktop open after the renderer has gone.
-        keeper = self.session.launch(PROBE, "SorvelinKeeper", args=("blank", "SorvelinKeeper"), desktop=self.DESKTOP)
-        keeper.wait_window()
-        wait_until(lambda: self.desktop_size() == (1280, 1024), 15, "the virtual desktop")
-
-        launched = self.session.launch(RENDERER, TITLE, desktop=self.DESKTOP)
-        launched.wait_window()
-        wait_until(lambda: self.desktop_size() == (1024, 768), 15, "the desktop at the show's mode")
-
-        def escape():
-            if launched.value("exit") is None:
-                try:
-                    self.session.key(TITLE, "Escape")
-                except AssertionError:
-                    pass   # the window went between the check and the key
-            return launched.value("exit")
-        self.assertEqual(int(wait_until(escape, 20, "the renderer's end", interval=0.5)), 0)
-        wait_until(lambda: self.desktop_size() == (1280, 1024), 10, "the desktop back at 1280 x 1024")
+        desktop = harness.VirtualDesktop(self.session, "SorvelinShow", 1280, 1024)
+        launched = desktop.launch(RENDERER, TITLE)
+        launched.wait_window(timeout=60)
+        wait_until(lambda: desktop.size() == (1024, 768), 15, "the desktop at the show's mode")
+        self.assertTrue(desktop.press_until_gone(TITLE, "Escape"), "the renderer outlived Escape")
+        self.assertEqual(launched.wait_exit(), 0)
+        wait_until(lambda: desktop.size() == (1280, 1024), 10, "the desktop back at 1280 x 1024")
 
 
 if __name__ == "__main__":
