@@ -158,14 +158,23 @@ void TilePanel(SettingsDialog& dialog)
     }
 }
 
+// Starts a paint with the window's kept background already in place; null
+// when there is nothing to paint.
+HDC beginPaintOver(HWND window, PersistentSurface& background, PAINTSTRUCT& ps)
+{
+    HDC dc = BeginPaint(window, &ps);
+    if (dc == nullptr) return nullptr;
+    RECT client;
+    GetClientRect(window, &client);
+    background.copyTo(dc, client.right, client.bottom);
+    return dc;
+}
+
 void paintPanel(SettingsDialog& dialog)
 {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(dialog.panel, &ps);
+    HDC dc = beginPaintOver(dialog.panel, dialog.panelBackground, ps);
     if (dc == nullptr) return;
-    RECT client;
-    GetClientRect(dialog.panel, &client);
-    dialog.panelBackground.copyTo(dc, client.right, client.bottom);
 
     const RECT frame = dialog.pixels(Shape3);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -293,11 +302,8 @@ void openHomePage(SettingsDialog& dialog)
 void paintForm(SettingsDialog& dialog)
 {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(dialog.window, &ps);
+    HDC dc = beginPaintOver(dialog.window, dialog.background, ps);
     if (dc == nullptr) return;
-    RECT client;
-    GetClientRect(dialog.window, &client);
-    dialog.background.copyTo(dc, client.right, client.bottom);
     drawText(dc, dialog.font, kWhite, kVersionText, dialog.pixels(lbl_Version), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     drawText(dc, dialog.linkFont, kWhite, kHomePage, dialog.pixels(lbl_URL), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     EndPaint(dialog.window, &ps);
