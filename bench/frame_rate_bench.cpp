@@ -1,12 +1,20 @@
-// Frames per second of drawFrame at 1024 × 768 on an offscreen Mesa context,
-// for the literal path (every sphere tessellated each frame, one primitive a
-// star) and the compiled path (display lists made once per context).
+// Frames per second and 99th-percentile frame time at 1024 × 768 on an
+// offscreen Mesa context, for three frames side by side:
+//   literal  — every sphere tessellated by the quadric, one primitive a star;
+//   the renderer's own path (what the show draws);
+//   empty    — the clear plus the Sun's two blended squares, the floor any
+//              frame of this scene pays.
+// The paths take turns in short rounds, so a load that comes and goes on the
+// machine falls on all three alike. Run: build/native/bench/frame_rate_bench [frames]
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "frame_draw.h"
+#include "frame_steps.h"
 #include "projection.h"
 #include "scene.h"
 #include "support/offscreen_gl.h"
@@ -14,26 +22,59 @@
 
 namespace {
 
-double framesPerSecond(DrawPath path, int frames)
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRounds = 10;
+
+void drawEmptyFrame()
 {
-    theScene().drawPath = path;
-    drawFrame();   // warm-up: first use of every texture
-    glFinish();
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < frames; ++i) {
-        advanceOrbits(16);
-        drawFrame();
-        glFinish();
-    }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    return frames / took.count();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    applyCamera();
+    glPushMatrix();
+    drawSun(theScene());
+    glPopMatrix();
 }
+
+struct Series {
+    const char* name;
+    bool empty;
+    DrawPath path;
+    std::vector<double> frameMs;
+    double totalSeconds = 0;
+
+    void run(int frames, const OrbitAngles& from)
+    {
+        Scene& scene = theScene();
+        scene.drawPath = path;
+        scene.angles = from;   // every path draws the same run of frames
+        for (int i = 0; i < frames; ++i) {
+            const Clock::time_point start = Clock::now();
+            advanceOrbits(16);
+            if (empty) drawEmptyFrame();
+            else drawFrame();
+            glFinish();
+            const std::chrono::duration<double> took = Clock::now() - start;
+            frameMs.push_back(took.count() * 1000.0);
+            totalSeconds += took.count();
+        }
+    }
+
+    double rate() const { return frameMs.size() / totalSeconds; }
+
+    double percentileMs(double p) const
+    {
+        std::vector<double> sorted = frameMs;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t at = static_cast<std::size_t>(p * (sorted.size() - 1) + 0.5);
+        return sorted[at];
+    }
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+    const int frames = std::max(kRounds, argc > 1 ? std::atoi(argv[1]) : 600);
     OffscreenGl gl(1024, 768);
     if (!gl.ready()) {
         std::fprintf(stderr, "no offscreen Mesa context\n");
@@ -45,13 +86,30 @@ int main(int argc, char** argv)
     setProjection(1024, 768);
     sceneInit(window, keys);
 
-    const double literal = framesPerSecond(DrawPath::Literal, frames);
-    const double compiled = framesPerSecond(DrawPath::Compiled, frames);
-    std::printf("drawFrame at 1024 x 768, %d frames each, %s\n", frames,
+    Series series[] = {{"literal", false, DrawPath::Literal, {}},
+                       {drawPathName(DrawPath::Compiled), false, DrawPath::Compiled, {}},
+                       {"empty", true, DrawPath::Compiled, {}}};
+    for (Series& s : series) {
+        s.frameMs.reserve(frames);
+        s.run(2, OrbitAngles());   // warm-up: first use of every texture and state
+        s.frameMs.clear();
+        s.totalSeconds = 0;
+    }
+    const int perRound = frames / kRounds;
+    OrbitAngles from;
+    for (int round = 0; round < kRounds; ++round) {
+        for (Series& s : series) s.run(perRound, from);
+        from = theScene().angles;
+    }
+
+    std::printf("drawFrame at 1024 x 768, %d frames each in %d rounds, %s\n", perRound * kRounds, kRounds,
                 reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("literal path:  %8.1f frames/s\n", literal);
-    std::printf("compiled path: %8.1f frames/s\n", compiled);
-    std::printf("ratio:         %8.2f\n", compiled / literal);
+    for (const Series& s : series)
+        std::printf("%-9s %8.1f frames/s   median %6.2f ms   p99 %6.2f ms\n", s.name, s.rate(),
+                    s.percentileMs(0.5), s.percentileMs(0.99));
+    const Series& own = series[1];
+    std::printf("ratio %s/literal: %5.2f\n", own.name, own.rate() / series[0].rate());
+    std::printf("ratio %s/empty:   %5.2f\n", own.name, own.rate() / series[2].rate());
     sceneRelease();
     return 0;
 }

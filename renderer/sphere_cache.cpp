@@ -38,6 +38,11 @@ std::size_t collectRadii(double* radii)
 
 } // namespace
 
+const char* drawPathName(DrawPath path)
+{
+    return path == DrawPath::Literal ? "literal" : "compiled";
+}
+
 void compileSphereLists(GLUquadric* quadric)
 {
     releaseSphereLists();

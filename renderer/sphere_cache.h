@@ -11,6 +11,9 @@ enum class DrawPath {
     Compiled
 };
 
+// A short name for figures and messages: "literal" or "compiled".
+const char* drawPathName(DrawPath path);
+
 // Compiles one list per distinct sphere of the scene (context current).
 void compileSphereLists(GLUquadric* quadric);
 
