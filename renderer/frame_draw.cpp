@@ -109,6 +109,8 @@ void drawFrame()
     drawStarField(scene);
     applyCamera();
 
+    const bool compiled = scene.drawPath == DrawPath::Compiled;
+    if (compiled) beginCompiledSpheres();
     glPushMatrix();
     for (std::size_t i = 0; i < kPlanetCount; ++i) {
         if (i > 0) {
@@ -117,6 +119,7 @@ void drawFrame()
         }
         drawPlanet(scene, kPlanets[i]);
     }
+    if (compiled) endCompiledSpheres();
     glPopMatrix();
     glPushMatrix();
     drawSun(scene);

@@ -3,37 +3,71 @@
 #include <cstddef>
 
 #include "scene_tables.h"
+#include "sphere_mesh.h"
+#include "triangle_cull.h"
 
 namespace {
 
 constexpr std::size_t kMaxSpheres = 32;
 
-struct SphereList {
+struct SphereArrays {
     double radius;
-    GLuint list;
+    float positions[kSphereVertexCount][3];
 };
 
-SphereList gLists[kMaxSpheres];
-std::size_t gListCount = 0;
-GLuint gFirstList = 0;
+// Fixed storage: made at window creation, never allocated per frame.
+SphereSurface gSurface;
+unsigned short gTriangles[kSphereTriangleCount][3];
+SphereArrays gSpheres[kMaxSpheres];
+std::size_t gSphereCount = 0;
 
-void addRadius(double radius, double* radii, std::size_t& count)
+// Scratch of the frame: the corners on the screen and the triangles kept.
+double gProjection[16];
+Viewport gViewport;
+WindowPoint gCorners[kSphereVertexCount];
+unsigned short gKept[kSphereTriangleCount][3];
+
+void addRadius(double radius)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (radii[i] == radius) return;
+    for (std::size_t i = 0; i < gSphereCount; ++i) {
+        if (gSpheres[i].radius == radius) return;
     }
-    if (count < kMaxSpheres) radii[count++] = radius;
+    if (gSphereCount == kMaxSpheres) return;   // never with this scene; such a sphere is tessellated
+    SphereArrays& sphere = gSpheres[gSphereCount++];
+    sphere.radius = radius;
+    buildSpherePositions(radius, sphere.positions);
 }
 
-std::size_t collectRadii(double* radii)
+const SphereArrays* findSphere(double radius)
 {
-    std::size_t count = 0;
-    for (const Planet& planet : kPlanets) {
-        addRadius(planet.radius, radii, count);
-        for (std::size_t m = 0; m < planet.moonCount; ++m) addRadius(planet.moons[m].radius, radii, count);
+    for (std::size_t i = 0; i < gSphereCount; ++i) {
+        if (gSpheres[i].radius == radius) return &gSpheres[i];
     }
-    addRadius(kPlutoMoonRadius, radii, count);
-    return count;
+    return nullptr;
+}
+
+// clip = projection × modelview, column-major.
+void clipMatrix(const GLfloat (&modelview)[16], double (&clip)[16])
+{
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            double sum = 0;
+            for (int k = 0; k < 4; ++k) sum += gProjection[k * 4 + row] * modelview[column * 4 + k];
+            clip[column * 4 + row] = sum;
+        }
+    }
+}
+
+// The sphere's triangles that can give a fragment, in their drawing order.
+int keepDrawableTriangles(const SphereArrays& sphere)
+{
+    GLfloat modelview[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    double clip[16];
+    clipMatrix(modelview, clip);
+    projectToWindow(sphere.positions, kSphereVertexCount, clip, gViewport, gCorners);
+
+    return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gViewport, gKept);
 }
 
 } // namespace
@@ -43,42 +77,55 @@ const char* drawPathName(DrawPath path)
     return path == DrawPath::Literal ? "literal" : "compiled";
 }
 
-void compileSphereLists(GLUquadric* quadric)
+void compileSphereLists(GLUquadric* /*quadric*/)
 {
     releaseSphereLists();
-    if (quadric == nullptr) return;
-
-    double radii[kMaxSpheres];
-    const std::size_t count = collectRadii(radii);
-    gFirstList = glGenLists(static_cast<GLsizei>(count));
-    if (gFirstList == 0) return;   // without lists every sphere is tessellated as it is drawn
-
-    for (std::size_t i = 0; i < count; ++i) {
-        const GLuint list = gFirstList + static_cast<GLuint>(i);
-        glNewList(list, GL_COMPILE);
-        gluSphere(quadric, radii[i], kSphereSlices, kSphereStacks);
-        glEndList();
-        gLists[i] = {radii[i], list};
+    buildSphereSurface(gSurface);
+    buildSphereTriangles(gTriangles);
+    for (const Planet& planet : kPlanets) {
+        addRadius(planet.radius);
+        for (std::size_t m = 0; m < planet.moonCount; ++m) addRadius(planet.moons[m].radius);
     }
-    gListCount = count;
+    addRadius(kPlutoMoonRadius);
 }
 
 void releaseSphereLists()
 {
-    if (gFirstList != 0) glDeleteLists(gFirstList, static_cast<GLsizei>(gListCount));
-    gFirstList = 0;
-    gListCount = 0;
+    gSphereCount = 0;
+}
+
+void beginCompiledSpheres()
+{
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (int i = 0; i < 16; ++i) gProjection[i] = projection[i];
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gViewport = {viewport[0], viewport[1], viewport[2], viewport[3]};
+
+    glNormalPointer(GL_FLOAT, 0, gSurface.normals);
+    glTexCoordPointer(2, GL_FLOAT, 0, gSurface.texCoords);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+void endCompiledSpheres()
+{
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
 void drawSphere(GLUquadric* quadric, double radius, DrawPath path)
 {
-    if (path == DrawPath::Compiled) {
-        for (std::size_t i = 0; i < gListCount; ++i) {
-            if (gLists[i].radius == radius) {
-                glCallList(gLists[i].list);
-                return;
-            }
-        }
+    const SphereArrays* sphere = path == DrawPath::Compiled ? findSphere(radius) : nullptr;
+    if (sphere != nullptr) {
+        const int kept = keepDrawableTriangles(*sphere);
+        if (kept == 0) return;
+        glVertexPointer(3, GL_FLOAT, 0, sphere->positions);
+        glDrawElements(GL_TRIANGLES, 3 * kept, GL_UNSIGNED_SHORT, gKept);
+        return;
     }
     if (quadric != nullptr) gluSphere(quadric, radius, kSphereSlices, kSphereStacks);
 }
