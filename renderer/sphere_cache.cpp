@@ -24,7 +24,7 @@ std::size_t gSphereCount = 0;
 // Scratch of the frame: the corners on the screen and the triangles kept.
 double gProjection[16];
 Viewport gViewport;
-WindowPoint gCorners[kSphereVertexCount];
+ScreenCorner gCorners[kSphereVertexCount];
 unsigned short gKept[kSphereTriangleCount][3];
 
 void addRadius(double radius)
@@ -65,9 +65,9 @@ int keepDrawableTriangles(const SphereArrays& sphere)
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     double clip[16];
     clipMatrix(modelview, clip);
-    projectToWindow(sphere.positions, kSphereVertexCount, clip, gViewport, gCorners);
+    projectToScreen(sphere.positions, kSphereVertexCount, clip, gViewport, gCorners);
 
-    return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gViewport, gKept);
+    return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gKept);
 }
 
 } // namespace

@@ -6,31 +6,53 @@
 namespace {
 
 constexpr float kMargin = kCullMarginPixels;
-// Corners nearer the eye than this are clipped by OpenGL; such a triangle is always kept.
+// Corners nearer the eye than the near plane are clipped by OpenGL; a
+// triangle with such a corner is always kept.
 constexpr float kNearestW = 1.0f;
 // Up to this many pixel centres under the box are tried one by one.
 constexpr int kCentresTried = 4;
 
 float min3(float a, float b, float c) { return std::min(a, std::min(b, c)); }
 float max3(float a, float b, float c) { return std::max(a, std::max(b, c)); }
+int min3(int a, int b, int c) { return std::min(a, std::min(b, c)); }
+int max3(int a, int b, int c) { return std::max(a, std::max(b, c)); }
 
-// Lengths are taken as |dx| + |dy|, never shorter than the true length, so
-// every allowance made from them errs on the side of keeping the triangle.
-float roughLength(float dx, float dy) { return std::fabs(dx) + std::fabs(dy); }
+int floorToInt(float v)
+{
+    const int truncated = static_cast<int>(v);
+    return truncated - (v < static_cast<float>(truncated) ? 1 : 0);
+}
+
+int ceilToInt(float v)
+{
+    const int truncated = static_cast<int>(v);
+    return truncated + (v > static_cast<float>(truncated) ? 1 : 0);
+}
+
+// Pixel centres sit at whole pixels plus one half; these are the first and
+// last of them within the margin of v, cut to [low, high].
+void centresNear(float v, int low, int high, int& first, int& last)
+{
+    // Far outside the viewport only the side matters; this keeps the numbers small.
+    const float clamped = std::min(std::max(v, static_cast<float>(low) - 2.0f), static_cast<float>(high) + 2.0f);
+    first = std::max(low, ceilToInt(clamped - kMargin - 0.5f));
+    last = std::min(high, floorToInt(clamped + kMargin - 0.5f));
+}
 
 // Whether (x, y) lies clearly to the right of the edge from (ax, ay) along
 // (dx, dy): outside a counter-clockwise triangle even with every corner moved
-// by the margin, which shifts the edge by at most margin × √2.
+// by the margin, which shifts the edge by at most margin × √2. |dx| + |dy| is
+// never shorter than the edge, so the allowance errs on the side of keeping.
 bool clearlyRightOf(float ax, float ay, float dx, float dy, float x, float y)
 {
     const float cross = dx * (y - ay) - dy * (x - ax);
-    return cross < -1.5f * kMargin * roughLength(dx, dy);
+    return cross < -1.5f * kMargin * (std::fabs(dx) + std::fabs(dy));
 }
 
 } // namespace
 
-void projectToWindow(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
-                     WindowPoint* out)
+void projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
+                     ScreenCorner* out)
 {
     float m[16];
     for (int i = 0; i < 16; ++i) m[i] = static_cast<float>(clip[i]);
@@ -38,52 +60,54 @@ void projectToWindow(const float (*positions)[3], int count, const double (&clip
     const float halfHeight = 0.5f * static_cast<float>(viewport.height);
     const float centreX = static_cast<float>(viewport.x) + halfWidth;
     const float centreY = static_cast<float>(viewport.y) + halfHeight;
+    const int lastColumn = viewport.x + viewport.width - 1;
+    const int lastRow = viewport.y + viewport.height - 1;
     for (int i = 0; i < count; ++i) {
         const float px = positions[i][0], py = positions[i][1], pz = positions[i][2];
         const float x = m[0] * px + m[4] * py + m[8] * pz + m[12];
         const float y = m[1] * px + m[5] * py + m[9] * pz + m[13];
         const float w = m[3] * px + m[7] * py + m[11] * pz + m[15];
-        const float inverse = w > 0.0f ? 1.0f / w : 0.0f;
-        out[i] = {centreX + x * inverse * halfWidth, centreY + y * inverse * halfHeight, w};
+        ScreenCorner& corner = out[i];
+        corner.inFront = w > kNearestW;
+        if (!corner.inFront) {
+            corner = {0.0f, 0.0f, false, viewport.x, lastColumn, viewport.y, lastRow};
+            continue;
+        }
+        corner.x = centreX + x / w * halfWidth;
+        corner.y = centreY + y / w * halfHeight;
+        centresNear(corner.x, viewport.x, lastColumn, corner.firstColumn, corner.lastColumn);
+        centresNear(corner.y, viewport.y, lastRow, corner.firstRow, corner.lastRow);
     }
 }
 
-bool drawsNothing(const WindowPoint& a, const WindowPoint& b, const WindowPoint& c, const Viewport& viewport)
+bool drawsNothing(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
 {
-    if (!(a.w > kNearestW && b.w > kNearestW && c.w > kNearestW)) return false;
+    if (!(a.inFront && b.inFront && c.inFront)) return false;
 
-    // The box round the corners, widened by the margin and cut to the viewport.
-    const float left = std::max(min3(a.x, b.x, c.x) - kMargin, static_cast<float>(viewport.x));
-    const float right = std::min(max3(a.x, b.x, c.x) + kMargin, static_cast<float>(viewport.x + viewport.width));
-    const float bottom = std::max(min3(a.y, b.y, c.y) - kMargin, static_cast<float>(viewport.y));
-    const float top = std::min(max3(a.y, b.y, c.y) + kMargin, static_cast<float>(viewport.y + viewport.height));
-    if (!(left <= right && bottom <= top)) return true;   // wholly outside the viewport
-
-    // Pixel centres sit at whole pixels plus one half: the last column and row
-    // whose centre is not beyond the box, then whether that centre is in it.
-    // (The box lies inside the viewport here, so its sides are not negative.)
-    const int lastColumn = static_cast<int>(right + 0.5f) - 1;
-    const int lastRow = static_cast<int>(top + 0.5f) - 1;
-    if (static_cast<float>(lastColumn) + 0.5f < left || static_cast<float>(lastRow) + 0.5f < bottom) return true;
+    // No pixel centre of the viewport within the margin of the box round the corners.
+    const int firstColumn = min3(a.firstColumn, b.firstColumn, c.firstColumn);
+    const int lastColumn = max3(a.lastColumn, b.lastColumn, c.lastColumn);
+    const int firstRow = min3(a.firstRow, b.firstRow, c.firstRow);
+    const int lastRow = max3(a.lastRow, b.lastRow, c.lastRow);
+    if (firstColumn > lastColumn || firstRow > lastRow) return true;
 
     // Moving each corner by up to the margin changes twice the area by at most
-    // margin × √2 × the perimeter, plus a little in the margin squared.
+    // margin × √2 × the perimeter, plus a little in the margin squared; the
+    // perimeter is at most the sum of |dx| + |dy| over the edges, which is
+    // twice the width plus twice the height of the box.
     const float area2 = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
-    const float doubt = 1.5f * kMargin *
-                            (roughLength(b.x - a.x, b.y - a.y) + roughLength(c.x - b.x, c.y - b.y) +
-                             roughLength(a.x - c.x, a.y - c.y)) +
-                        8.0f * kMargin * kMargin;
+    const float width = max3(a.x, b.x, c.x) - min3(a.x, b.x, c.x);
+    const float height = max3(a.y, b.y, c.y) - min3(a.y, b.y, c.y);
+    const float doubt = 3.0f * kMargin * (width + height) + 8.0f * kMargin * kMargin;
     if (area2 < -doubt) return true;   // clearly facing away
 
     // Over a few centres, try each of them. Whatever its facing, the moved
     // triangle stays within margin × √2 of this one, so a centre clearly
     // beyond one of its edges (taken counter-clockwise) stays uncovered.
-    const int firstColumn = static_cast<int>(std::ceil(left - 0.5f));
-    const int firstRow = static_cast<int>(std::ceil(bottom - 0.5f));
     if ((lastColumn - firstColumn + 1) * (lastRow - firstRow + 1) > kCentresTried) return false;
-    const WindowPoint& p = a;
-    const WindowPoint& q = area2 >= 0.0f ? b : c;
-    const WindowPoint& r = area2 >= 0.0f ? c : b;
+    const ScreenCorner& p = a;
+    const ScreenCorner& q = area2 >= 0.0f ? b : c;
+    const ScreenCorner& r = area2 >= 0.0f ? c : b;
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const float x = static_cast<float>(column) + 0.5f, y = static_cast<float>(row) + 0.5f;
@@ -96,13 +120,13 @@ bool drawsNothing(const WindowPoint& a, const WindowPoint& b, const WindowPoint&
     return true;
 }
 
-int keepDrawableTriangles(const unsigned short (*triangles)[3], int count, const WindowPoint* corners,
-                          const Viewport& viewport, unsigned short (*kept)[3])
+int keepDrawableTriangles(const unsigned short (*triangles)[3], int count, const ScreenCorner* corners,
+                          unsigned short (*kept)[3])
 {
     int keptCount = 0;
     for (int t = 0; t < count; ++t) {
         const unsigned short* triangle = triangles[t];
-        if (drawsNothing(corners[triangle[0]], corners[triangle[1]], corners[triangle[2]], viewport)) continue;
+        if (drawsNothing(corners[triangle[0]], corners[triangle[1]], corners[triangle[2]])) continue;
         kept[keptCount][0] = triangle[0];
         kept[keptCount][1] = triangle[1];
         kept[keptCount][2] = triangle[2];
