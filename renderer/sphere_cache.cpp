@@ -21,11 +21,23 @@ unsigned short gTriangles[kSphereTriangleCount][3];
 SphereArrays gSpheres[kMaxSpheres];
 std::size_t gSphereCount = 0;
 
-// Scratch of the frame: the corners on the screen and the triangles kept.
+// One vertex as OpenGL reads it from the arrays.
+struct ArrayVertex {
+    float texCoord[2];
+    float normal[3];
+    float position[3];
+};
+
+constexpr unsigned short kNotSent = 0xFFFF;
+
+// Scratch of the frame: the corners on the screen, then the triangles kept
+// and only the vertices they use, so OpenGL lights no vertex it will not need.
 double gProjection[16];
 Viewport gViewport;
 ScreenCorner gCorners[kSphereVertexCount];
 unsigned short gKept[kSphereTriangleCount][3];
+unsigned short gSentIndex[kSphereVertexCount];
+ArrayVertex gSent[kSphereVertexCount];
 
 void addRadius(double radius)
 {
@@ -70,6 +82,33 @@ int keepDrawableTriangles(const SphereArrays& sphere)
     return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gKept);
 }
 
+// Renumbers the kept triangles over the vertices they use, gathered in
+// first-use order into gSent; returns how many vertices that is.
+int gatherUsedVertices(const SphereArrays& sphere, int keptCount)
+{
+    for (unsigned short& index : gSentIndex) index = kNotSent;
+    int sent = 0;
+    for (int t = 0; t < keptCount; ++t) {
+        for (unsigned short& corner : gKept[t]) {
+            unsigned short& index = gSentIndex[corner];
+            if (index == kNotSent) {
+                ArrayVertex& v = gSent[sent];
+                v.texCoord[0] = gSurface.texCoords[corner][0];
+                v.texCoord[1] = gSurface.texCoords[corner][1];
+                v.normal[0] = gSurface.normals[corner][0];
+                v.normal[1] = gSurface.normals[corner][1];
+                v.normal[2] = gSurface.normals[corner][2];
+                v.position[0] = sphere.positions[corner][0];
+                v.position[1] = sphere.positions[corner][1];
+                v.position[2] = sphere.positions[corner][2];
+                index = static_cast<unsigned short>(sent++);
+            }
+            corner = index;
+        }
+    }
+    return sent;
+}
+
 } // namespace
 
 const char* drawPathName(DrawPath path)
@@ -96,6 +135,11 @@ void releaseSphereLists()
 
 void beginCompiledSpheres()
 {
+    // Each sphere's vertices are gathered into the same place, so the arrays point there once.
+    constexpr GLsizei stride = sizeof(ArrayVertex);
+    glTexCoordPointer(2, GL_FLOAT, stride, gSent[0].texCoord);
+    glNormalPointer(GL_FLOAT, stride, gSent[0].normal);
+    glVertexPointer(3, GL_FLOAT, stride, gSent[0].position);
     GLfloat projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     for (int i = 0; i < 16; ++i) gProjection[i] = projection[i];
@@ -103,8 +147,6 @@ void beginCompiledSpheres()
     glGetIntegerv(GL_VIEWPORT, viewport);
     gViewport = {viewport[0], viewport[1], viewport[2], viewport[3]};
 
-    glNormalPointer(GL_FLOAT, 0, gSurface.normals);
-    glTexCoordPointer(2, GL_FLOAT, 0, gSurface.texCoords);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -123,7 +165,7 @@ void drawSphere(GLUquadric* quadric, double radius, DrawPath path)
     if (sphere != nullptr) {
         const int kept = keepDrawableTriangles(*sphere);
         if (kept == 0) return;
-        glVertexPointer(3, GL_FLOAT, 0, sphere->positions);
+        gatherUsedVertices(*sphere, kept);
         glDrawElements(GL_TRIANGLES, 3 * kept, GL_UNSIGNED_SHORT, gKept);
         return;
     }
