@@ -17,23 +17,26 @@ float max3(float a, float b, float c) { return std::max(a, std::max(b, c)); }
 int min3(int a, int b, int c) { return std::min(a, std::min(b, c)); }
 int max3(int a, int b, int c) { return std::max(a, std::max(b, c)); }
 
+// Window coordinates are cut to a little beyond the viewport before they are
+// rounded, so they stay small; with this offset they are positive, where
+// truncation rounds down, and the double sum is exact for any such float.
+constexpr double kRoundingOffset = 65536.0;
+
 int floorToInt(float v)
 {
-    const int truncated = static_cast<int>(v);
-    return truncated - (v < static_cast<float>(truncated) ? 1 : 0);
+    return static_cast<int>(static_cast<double>(v) + kRoundingOffset) - static_cast<int>(kRoundingOffset);
 }
 
 int ceilToInt(float v)
 {
-    const int truncated = static_cast<int>(v);
-    return truncated + (v > static_cast<float>(truncated) ? 1 : 0);
+    return static_cast<int>(kRoundingOffset) - static_cast<int>(kRoundingOffset - static_cast<double>(v));
 }
 
 // Pixel centres sit at whole pixels plus one half; these are the first and
 // last of them within the margin of v, cut to [low, high].
 void centresNear(float v, int low, int high, int& first, int& last)
 {
-    // Far outside the viewport only the side matters; this keeps the numbers small.
+    // Far outside the viewport only the side matters.
     const float clamped = std::min(std::max(v, static_cast<float>(low) - 2.0f), static_cast<float>(high) + 2.0f);
     first = std::max(low, ceilToInt(clamped - kMargin - 0.5f));
     last = std::min(high, floorToInt(clamped + kMargin - 0.5f));
@@ -73,14 +76,17 @@ void projectToScreen(const float (*positions)[3], int count, const double (&clip
             corner = {0.0f, 0.0f, false, viewport.x, lastColumn, viewport.y, lastRow};
             continue;
         }
-        corner.x = centreX + x / w * halfWidth;
-        corner.y = centreY + y / w * halfHeight;
+        const float inverse = 1.0f / w;
+        corner.x = centreX + x * inverse * halfWidth;
+        corner.y = centreY + y * inverse * halfHeight;
         centresNear(corner.x, viewport.x, lastColumn, corner.firstColumn, corner.lastColumn);
         centresNear(corner.y, viewport.y, lastRow, corner.firstRow, corner.lastRow);
     }
 }
 
-bool drawsNothing(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
+namespace {
+
+inline bool surelyBlank(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
 {
     if (!(a.inFront && b.inFront && c.inFront)) return false;
 
@@ -120,13 +126,20 @@ bool drawsNothing(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorn
     return true;
 }
 
+} // namespace
+
+bool drawsNothing(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
+{
+    return surelyBlank(a, b, c);
+}
+
 int keepDrawableTriangles(const unsigned short (*triangles)[3], int count, const ScreenCorner* corners,
                           unsigned short (*kept)[3])
 {
     int keptCount = 0;
     for (int t = 0; t < count; ++t) {
         const unsigned short* triangle = triangles[t];
-        if (drawsNothing(corners[triangle[0]], corners[triangle[1]], corners[triangle[2]])) continue;
+        if (surelyBlank(corners[triangle[0]], corners[triangle[1]], corners[triangle[2]])) continue;
         kept[keptCount][0] = triangle[0];
         kept[keptCount][1] = triangle[1];
         kept[keptCount][2] = triangle[2];
