@@ -14,8 +14,8 @@ constexpr int kCentresTried = 4;
 
 float min3(float a, float b, float c) { return std::min(a, std::min(b, c)); }
 float max3(float a, float b, float c) { return std::max(a, std::max(b, c)); }
-int min3(int a, int b, int c) { return std::min(a, std::min(b, c)); }
-int max3(int a, int b, int c) { return std::max(a, std::max(b, c)); }
+int min3(short a, short b, short c) { return std::min(a, std::min(b, c)); }
+int max3(short a, short b, short c) { return std::max(a, std::max(b, c)); }
 
 // Window coordinates are cut to a little beyond the viewport before they are
 // rounded, so they stay small; with this offset they are positive, where
@@ -54,7 +54,7 @@ bool clearlyRightOf(float ax, float ay, float dx, float dy, float x, float y)
 
 } // namespace
 
-void projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
+bool projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
                      ScreenCorner* out)
 {
     float m[16];
@@ -65,38 +65,46 @@ void projectToScreen(const float (*positions)[3], int count, const double (&clip
     const float centreY = static_cast<float>(viewport.y) + halfHeight;
     const int lastColumn = viewport.x + viewport.width - 1;
     const int lastRow = viewport.y + viewport.height - 1;
+    bool inFront = true;
     for (int i = 0; i < count; ++i) {
         const float px = positions[i][0], py = positions[i][1], pz = positions[i][2];
         const float x = m[0] * px + m[4] * py + m[8] * pz + m[12];
         const float y = m[1] * px + m[5] * py + m[9] * pz + m[13];
         const float w = m[3] * px + m[7] * py + m[11] * pz + m[15];
+        inFront = inFront && w > kNearestW;
+        const float inverse = 1.0f / std::max(w, kNearestW);
         ScreenCorner& corner = out[i];
-        corner.inFront = w > kNearestW;
-        if (!corner.inFront) {
-            corner = {0.0f, 0.0f, false, viewport.x, lastColumn, viewport.y, lastRow};
-            continue;
-        }
-        const float inverse = 1.0f / w;
         corner.x = centreX + x * inverse * halfWidth;
         corner.y = centreY + y * inverse * halfHeight;
-        centresNear(corner.x, viewport.x, lastColumn, corner.firstColumn, corner.lastColumn);
-        centresNear(corner.y, viewport.y, lastRow, corner.firstRow, corner.lastRow);
+        int first = 0, last = 0;
+        centresNear(corner.x, viewport.x, lastColumn, first, last);
+        corner.firstColumn = static_cast<short>(first);
+        corner.lastColumn = static_cast<short>(last);
+        centresNear(corner.y, viewport.y, lastRow, first, last);
+        corner.firstRow = static_cast<short>(first);
+        corner.lastRow = static_cast<short>(last);
     }
+    return inFront;
 }
 
 namespace {
 
-inline bool surelyBlank(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
+struct CentreBox {
+    int firstColumn, lastColumn, firstRow, lastRow;
+
+    bool empty() const { return firstColumn > lastColumn || firstRow > lastRow; }
+};
+
+// The pixel centres of the viewport within the margin of the box round the corners.
+inline CentreBox centreBox(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
 {
-    if (!(a.inFront && b.inFront && c.inFront)) return false;
+    return {min3(a.firstColumn, b.firstColumn, c.firstColumn), max3(a.lastColumn, b.lastColumn, c.lastColumn),
+            min3(a.firstRow, b.firstRow, c.firstRow), max3(a.lastRow, b.lastRow, c.lastRow)};
+}
 
-    // No pixel centre of the viewport within the margin of the box round the corners.
-    const int firstColumn = min3(a.firstColumn, b.firstColumn, c.firstColumn);
-    const int lastColumn = max3(a.lastColumn, b.lastColumn, c.lastColumn);
-    const int firstRow = min3(a.firstRow, b.firstRow, c.firstRow);
-    const int lastRow = max3(a.lastRow, b.lastRow, c.lastRow);
-    if (firstColumn > lastColumn || firstRow > lastRow) return true;
-
+// The finer judgement, for a triangle whose box holds a pixel centre.
+bool blankOverCentres(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c, const CentreBox& box)
+{
     // Moving each corner by up to the margin changes twice the area by at most
     // margin × √2 × the perimeter, plus a little in the margin squared; the
     // perimeter is at most the sum of |dx| + |dy| over the edges, which is
@@ -110,12 +118,12 @@ inline bool surelyBlank(const ScreenCorner& a, const ScreenCorner& b, const Scre
     // Over a few centres, try each of them. Whatever its facing, the moved
     // triangle stays within margin × √2 of this one, so a centre clearly
     // beyond one of its edges (taken counter-clockwise) stays uncovered.
-    if ((lastColumn - firstColumn + 1) * (lastRow - firstRow + 1) > kCentresTried) return false;
+    if ((box.lastColumn - box.firstColumn + 1) * (box.lastRow - box.firstRow + 1) > kCentresTried) return false;
     const ScreenCorner& p = a;
     const ScreenCorner& q = area2 >= 0.0f ? b : c;
     const ScreenCorner& r = area2 >= 0.0f ? c : b;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        for (int column = firstColumn; column <= lastColumn; ++column) {
+    for (int row = box.firstRow; row <= box.lastRow; ++row) {
+        for (int column = box.firstColumn; column <= box.lastColumn; ++column) {
             const float x = static_cast<float>(column) + 0.5f, y = static_cast<float>(row) + 0.5f;
             const bool outside = clearlyRightOf(p.x, p.y, q.x - p.x, q.y - p.y, x, y) ||
                                  clearlyRightOf(q.x, q.y, r.x - q.x, r.y - q.y, x, y) ||
@@ -130,19 +138,33 @@ inline bool surelyBlank(const ScreenCorner& a, const ScreenCorner& b, const Scre
 
 bool drawsNothing(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
 {
-    return surelyBlank(a, b, c);
+    const CentreBox box = centreBox(a, b, c);
+    return box.empty() || blankOverCentres(a, b, c, box);
 }
 
 int keepDrawableTriangles(const unsigned short (*triangles)[3], int count, const ScreenCorner* corners,
                           unsigned short (*kept)[3])
 {
-    int keptCount = 0;
+    // Most small triangles hold no pixel centre in their box; that first
+    // sift is made without a branch, copying every triangle and counting
+    // only those that pass.
+    int boxed = 0;
     for (int t = 0; t < count; ++t) {
         const unsigned short* triangle = triangles[t];
-        if (surelyBlank(corners[triangle[0]], corners[triangle[1]], corners[triangle[2]])) continue;
-        kept[keptCount][0] = triangle[0];
-        kept[keptCount][1] = triangle[1];
-        kept[keptCount][2] = triangle[2];
+        kept[boxed][0] = triangle[0];
+        kept[boxed][1] = triangle[1];
+        kept[boxed][2] = triangle[2];
+        boxed += centreBox(corners[triangle[0]], corners[triangle[1]], corners[triangle[2]]).empty() ? 0 : 1;
+    }
+    int keptCount = 0;
+    for (int t = 0; t < boxed; ++t) {
+        const ScreenCorner& a = corners[kept[t][0]];
+        const ScreenCorner& b = corners[kept[t][1]];
+        const ScreenCorner& c = corners[kept[t][2]];
+        if (blankOverCentres(a, b, c, centreBox(a, b, c))) continue;
+        kept[keptCount][0] = kept[t][0];
+        kept[keptCount][1] = kept[t][1];
+        kept[keptCount][2] = kept[t][2];
         ++keptCount;
     }
     return keptCount;

@@ -7,9 +7,11 @@
 // are culled, and a pixel is drawn only where the triangle covers its centre.
 // Plain arithmetic, no OpenGL calls.
 
-// Rasterisers snap corners to a grid of 1/256 pixel (1/16 on the coarsest),
-// far inside this margin; the single-precision sums here are closer still.
-constexpr float kCullMarginPixels = 0.0625f;
+// A rasteriser snaps each corner to its sub-pixel grid: 1/256 pixel in
+// llvmpipe and current hardware, 1/16 in the coarsest, which moves a corner
+// by at most 1/32 pixel along each axis. The rest of the margin covers the
+// rounding of the single-precision sums, here and in OpenGL (about 1/10000).
+constexpr float kCullMarginPixels = 0.04f;
 
 struct Viewport {
     int x, y, width, height;
@@ -20,14 +22,15 @@ struct Viewport {
 // pixel centres within the margin of it (none when first > last).
 struct ScreenCorner {
     float x, y;
-    bool inFront;   // far enough ahead of the eye that OpenGL clips nothing near it
-    int firstColumn, lastColumn;
-    int firstRow, lastRow;
+    short firstColumn, lastColumn;
+    short firstRow, lastRow;
 };
 
 // The corners of count positions through the column-major
-// clip = projection × modelview matrix and the viewport.
-void projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
+// clip = projection × modelview matrix and the viewport. False when a
+// position lies so near the eye (or behind it) that OpenGL clips near it:
+// then nothing can be judged here and every triangle must be kept.
+bool projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
                      ScreenCorner* out);
 
 // True when the triangle surely gives no fragment: it clearly faces away,
