@@ -77,9 +77,14 @@ int keepDrawableTriangles(const SphereArrays& sphere)
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     double clip[16];
     clipMatrix(modelview, clip);
-    projectToScreen(sphere.positions, kSphereVertexCount, clip, gViewport, gCorners);
+    if (projectToScreen(sphere.positions, kSphereVertexCount, clip, gViewport, gCorners))
+        return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gKept);
 
-    return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gKept);
+    // Near the eye OpenGL clips the sphere itself; it gets every triangle.
+    for (int t = 0; t < kSphereTriangleCount; ++t) {
+        for (int c = 0; c < 3; ++c) gKept[t][c] = gTriangles[t][c];
+    }
+    return kSphereTriangleCount;
 }
 
 // Renumbers the kept triangles over the vertices they use, gathered in

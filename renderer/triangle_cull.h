@@ -30,7 +30,7 @@ struct ScreenCorner {
 // clip = projection × modelview matrix and the viewport. False when a
 // position lies so near the eye (or behind it) that OpenGL clips near it:
 // then nothing can be judged here and every triangle must be kept.
-bool projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
+[[nodiscard]] bool projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
                      ScreenCorner* out);
 
 // True when the triangle surely gives no fragment: it clearly faces away,

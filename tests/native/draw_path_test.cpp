@@ -134,4 +134,26 @@ TEST_F(DrawPath, CompiledGivesTheLiteralPixelsAfterAWindowIsMadeAgain)
     EXPECT_EQ(differingPixels(literal, frameOf(::DrawPath::Compiled)), 0);
 }
 
+TEST_F(DrawPath, ASphereReachingInsideTheNearPlaneIsDrawnAsTheLiteralOne)
+{
+    // Jupiter's sphere just ahead of the eye: its near side lies closer than the
+    // near plane, where OpenGL clips it, and the rest fills much of the screen.
+    const double radius = findPlanet("Jupiter")->radius;
+    std::vector<std::uint8_t> images[2];
+    for (::DrawPath path : {::DrawPath::Literal, ::DrawPath::Compiled}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        glTranslatef(1.0f, 0.0f, -2.6f);
+        glRotatef(60.0f, 1.0f, 0.0f, 0.0f);
+        glBindTexture(GL_TEXTURE_2D, theScene().textureNames[6]);
+        if (path == ::DrawPath::Compiled) beginCompiledSpheres();
+        drawSphere(theScene().sphereQuadric, radius, path);
+        if (path == ::DrawPath::Compiled) endCompiledSpheres();
+        gl.readBack();
+        images[path == ::DrawPath::Compiled ? 1 : 0] = gl.rgba();
+    }
+    EXPECT_EQ(differingPixels(images[0], images[1]), 0);
+    EXPECT_GT(litPixels(images[0]), 100000);
+}
+
 } // namespace
