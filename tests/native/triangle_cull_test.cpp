@@ -41,55 +41,40 @@ TEST(TriangleCull, CornersLandOnTheirWindowPixels)
     EXPECT_EQ(c.lastRow, 80);
 }
 
-TEST(TriangleCull, AFrontFacingTriangleOverCentresIsKept)
-{
-    EXPECT_FALSE(blank(10, 10, 40, 10, 10, 40));
-}
+struct Case {
+    const char* what;
+    double corners[3][2];   // window pixels
+    bool blank;             // surely gives no pixel
+};
 
-TEST(TriangleCull, AClearlyBackFacingTriangleIsLeftOut)
-{
-    EXPECT_TRUE(blank(10, 10, 10, 40, 40, 10));
-}
+const Case kCases[] = {
+    {"front-facing over many centres", {{10, 10}, {40, 10}, {10, 40}}, false},
+    {"clearly back-facing over many centres", {{10, 10}, {10, 40}, {40, 10}}, true},
+    // Around (10, 10) the nearest centres lie half a pixel away on each axis.
+    {"small, between centres, front-facing", {{9.9, 9.9}, {10.1, 9.9}, {9.9, 10.1}}, true},
+    {"small, between centres, back-facing", {{9.9, 9.9}, {9.9, 10.1}, {10.1, 9.9}}, true},
+    {"small, over the centre (10.5, 10.5)", {{10.4, 10.4}, {10.6, 10.4}, {10.4, 10.6}}, false},
+    {"nearest corner 0.02 pixel from a centre on each axis: OpenGL decides",
+     {{10.52, 10.52}, {10.7, 10.52}, {10.52, 10.7}}, false},
+    {"the same a fifth of a pixel away", {{10.7, 10.7}, {10.9, 10.7}, {10.7, 10.9}}, true},
+    // Its box holds (10.5, 10.5) and (10.5, 11.5); it passes 0.35 pixel from both.
+    {"sliver passing between centres", {{10.0, 10.5}, {11.0, 11.5}, {11.0, 11.55}}, true},
+    {"the sliver half a pixel up, through (10.5, 11.5)", {{10.0, 11.0}, {11.0, 12.0}, {11.0, 12.05}}, false},
+    {"flat, through a centre", {{9.5, 10.5}, {11.5, 10.5}, {10.5, 10.5}}, false},
+    {"flat, between rows of centres", {{9.5, 10.0}, {11.5, 10.0}, {10.5, 10.0}}, true},
+    {"wholly left of the viewport", {{-20, 10}, {-5, 10}, {-5, 40}}, true},
+    {"wholly right of the viewport", {{105, 10}, {130, 10}, {105, 40}}, true},
+    {"across the viewport's left edge", {{-20, 10}, {5, 10}, {-20, 40}}, false},
+};
 
-TEST(TriangleCull, ASmallTriangleBetweenCentresIsLeftOutWhateverItsFacing)
+TEST(TriangleCull, LeavesOutOnlyWhatSurelyGivesNoPixel)
 {
-    // Around (10, 10): the nearest centres lie half a pixel away on each axis.
-    EXPECT_TRUE(blank(9.9, 9.9, 10.1, 9.9, 9.9, 10.1));
-    EXPECT_TRUE(blank(9.9, 9.9, 9.9, 10.1, 10.1, 9.9));
-}
-
-TEST(TriangleCull, ASmallTriangleOverACentreIsKept)
-{
-    EXPECT_FALSE(blank(10.4, 10.4, 10.6, 10.4, 10.4, 10.6));
-}
-
-TEST(TriangleCull, ATriangleWithinTheMarginOfACentreIsKeptSoOpenGLDecides)
-{
-    // Its nearest corner lies 0.02 pixel right of the centre (10.5, 10.5) on each axis.
-    EXPECT_FALSE(blank(10.52, 10.52, 10.7, 10.52, 10.52, 10.7));
-    // Moved a fifth of a pixel away, it is clear of the centre.
-    EXPECT_TRUE(blank(10.7, 10.7, 10.9, 10.7, 10.7, 10.9));
-}
-
-TEST(TriangleCull, ASliverPassingBetweenCentresIsLeftOut)
-{
-    // Its box holds the centres (10.5, 10.5) and (10.5, 11.5); it passes 0.35 pixel from both.
-    EXPECT_TRUE(blank(10.0, 10.5, 11.0, 11.5, 11.0, 11.55));
-    // Shifted up half a pixel it runs through the centre (10.5, 11.5).
-    EXPECT_FALSE(blank(10.0, 11.0, 11.0, 12.0, 11.0, 12.05));
-}
-
-TEST(TriangleCull, AFlatTriangleThroughACentreIsKeptAndOneAwayFromCentresIsLeftOut)
-{
-    EXPECT_FALSE(blank(9.5, 10.5, 11.5, 10.5, 10.5, 10.5));
-    EXPECT_TRUE(blank(9.5, 10.0, 11.5, 10.0, 10.5, 10.0));
-}
-
-TEST(TriangleCull, OnlyCentresInsideTheViewportCount)
-{
-    EXPECT_TRUE(blank(-20, 10, -5, 10, -5, 40));     // wholly left of it
-    EXPECT_TRUE(blank(105, 10, 130, 10, 105, 40));   // wholly right of it
-    EXPECT_FALSE(blank(-20, 10, 5, 10, -20, 40));    // across its left edge
+    for (const Case& c : kCases) {
+        EXPECT_EQ(blank(c.corners[0][0], c.corners[0][1], c.corners[1][0], c.corners[1][1], c.corners[2][0],
+                        c.corners[2][1]),
+                  c.blank)
+            << c.what;
+    }
 }
 
 TEST(TriangleCull, ACornerNearTheEyeLeavesEveryTriangleToOpenGL)
