@@ -43,13 +43,14 @@ void centresNear(float v, int low, int high, int& first, int& last)
 }
 
 // Whether (x, y) lies clearly to the right of the edge from (ax, ay) along
-// (dx, dy): outside a counter-clockwise triangle even with every corner moved
-// by the margin, which shifts the edge by at most margin × √2. |dx| + |dy| is
-// never shorter than the edge, so the allowance errs on the side of keeping.
+// (dx, dy). Moving every corner by up to the margin along each axis keeps the
+// triangle inside this one widened by a square of that half-size, whose
+// reach across the edge is margin × (|dx| + |dy|) / length; so a centre
+// farther out than that stays uncovered, whatever the moved triangle's facing.
 bool clearlyRightOf(float ax, float ay, float dx, float dy, float x, float y)
 {
     const float cross = dx * (y - ay) - dy * (x - ax);
-    return cross < -1.5f * kMargin * (std::fabs(dx) + std::fabs(dy));
+    return cross < -kMargin * (std::fabs(dx) + std::fabs(dy));
 }
 
 } // namespace
@@ -105,19 +106,16 @@ inline CentreBox centreBox(const ScreenCorner& a, const ScreenCorner& b, const S
 // The finer judgement, for a triangle whose box holds a pixel centre.
 bool blankOverCentres(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c, const CentreBox& box)
 {
-    // Moving each corner by up to the margin changes twice the area by at most
-    // margin × √2 × the perimeter, plus a little in the margin squared; the
-    // perimeter is at most the sum of |dx| + |dy| over the edges, which is
-    // twice the width plus twice the height of the box.
+    // Moving each corner by up to the margin along each axis changes twice the
+    // area by at most the margin × the sum of |dx| + |dy| over the edges (which
+    // is twice the width plus twice the height of the box), plus 8 × margin².
     const float area2 = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
     const float width = max3(a.x, b.x, c.x) - min3(a.x, b.x, c.x);
     const float height = max3(a.y, b.y, c.y) - min3(a.y, b.y, c.y);
-    const float doubt = 3.0f * kMargin * (width + height) + 8.0f * kMargin * kMargin;
+    const float doubt = 2.0f * kMargin * (width + height) + 8.0f * kMargin * kMargin;
     if (area2 < -doubt) return true;   // clearly facing away
 
-    // Over a few centres, try each of them. Whatever its facing, the moved
-    // triangle stays within margin × √2 of this one, so a centre clearly
-    // beyond one of its edges (taken counter-clockwise) stays uncovered.
+    // Over a few centres, try each of them against the edges taken counter-clockwise.
     if ((box.lastColumn - box.firstColumn + 1) * (box.lastRow - box.firstRow + 1) > kCentresTried) return false;
     const ScreenCorner& p = a;
     const ScreenCorner& q = area2 >= 0.0f ? b : c;

@@ -1,8 +1,8 @@
 #pragma once
 // Which triangles can be left out without changing a single pixel: those the
 // rasteriser would throw away anyway. A triangle is left out only when that
-// is certain even if every corner lay kCullMarginPixels away from where it is
-// computed here; whenever its facing or its coverage is in doubt it is kept,
+// is certain even if every corner lay up to kCullMarginPixels away, along
+// each axis, from where it is computed here; whenever its facing or its coverage is in doubt it is kept,
 // and OpenGL judges it itself. Front faces run counter-clockwise, back faces
 // are culled, and a pixel is drawn only where the triangle covers its centre.
 // Plain arithmetic, no OpenGL calls.
