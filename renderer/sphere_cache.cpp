@@ -34,6 +34,7 @@ constexpr unsigned short kNotSent = 0xFFFF;
 // and only the vertices they use, so OpenGL lights no vertex it will not need.
 double gProjection[16];
 Viewport gViewport;
+float gMargin = 0.5f;
 ScreenCorner gCorners[kSphereVertexCount];
 unsigned short gKept[kSphereTriangleCount][3];
 unsigned short gSentIndex[kSphereVertexCount];
@@ -77,8 +78,8 @@ int keepDrawableTriangles(const SphereArrays& sphere)
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     double clip[16];
     clipMatrix(modelview, clip);
-    if (projectToScreen(sphere.positions, kSphereVertexCount, clip, gViewport, gCorners))
-        return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gKept);
+    if (projectToScreen(sphere.positions, kSphereVertexCount, clip, gViewport, gMargin, gCorners))
+        return keepDrawableTriangles(gTriangles, kSphereTriangleCount, gCorners, gMargin, gKept);
 
     // Near the eye OpenGL clips the sphere itself; it gets every triangle.
     for (int t = 0; t < kSphereTriangleCount; ++t) {
@@ -151,6 +152,9 @@ void beginCompiledSpheres()
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     gViewport = {viewport[0], viewport[1], viewport[2], viewport[3]};
+    GLint subpixelBits = 0;
+    glGetIntegerv(GL_SUBPIXEL_BITS, &subpixelBits);
+    gMargin = cullMarginPixels(subpixelBits);
 
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);

@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr float kMargin = kCullMarginPixels;
+// Far above the rounding of these sums (about 1/10000 pixel).
+constexpr float kRoundingAllowance = 1.0f / 256.0f;
 // Corners nearer the eye than the near plane are clipped by OpenGL; a
 // triangle with such a corner is always kept.
 constexpr float kNearestW = 1.0f;
@@ -34,12 +35,12 @@ int ceilToInt(float v)
 
 // Pixel centres sit at whole pixels plus one half; these are the first and
 // last of them within the margin of v, cut to [low, high].
-void centresNear(float v, int low, int high, int& first, int& last)
+void centresNear(float v, float margin, int low, int high, int& first, int& last)
 {
     // Far outside the viewport only the side matters.
     const float clamped = std::min(std::max(v, static_cast<float>(low) - 2.0f), static_cast<float>(high) + 2.0f);
-    first = std::max(low, ceilToInt(clamped - kMargin - 0.5f));
-    last = std::min(high, floorToInt(clamped + kMargin - 0.5f));
+    first = std::max(low, ceilToInt(clamped - margin - 0.5f));
+    last = std::min(high, floorToInt(clamped + margin - 0.5f));
 }
 
 // Whether (x, y) lies clearly to the right of the edge from (ax, ay) along
@@ -47,16 +48,23 @@ void centresNear(float v, int low, int high, int& first, int& last)
 // triangle inside this one widened by a square of that half-size, whose
 // reach across the edge is margin × (|dx| + |dy|) / length; so a centre
 // farther out than that stays uncovered, whatever the moved triangle's facing.
-bool clearlyRightOf(float ax, float ay, float dx, float dy, float x, float y)
+bool clearlyRightOf(float ax, float ay, float dx, float dy, float x, float y, float margin)
 {
     const float cross = dx * (y - ay) - dy * (x - ax);
-    return cross < -kMargin * (std::fabs(dx) + std::fabs(dy));
+    return cross < -margin * (std::fabs(dx) + std::fabs(dy));
 }
 
 } // namespace
 
+float cullMarginPixels(int subpixelBits)
+{
+    // Fewer bits than OpenGL allows are taken as none: half a pixel.
+    const int bits = subpixelBits < 4 ? 0 : std::min(subpixelBits, 16);
+    return std::ldexp(1.0f, -(bits + 1)) + kRoundingAllowance;
+}
+
 bool projectToScreen(const float (*positions)[3], int count, const double (&clip)[16], const Viewport& viewport,
-                     ScreenCorner* out)
+                     float margin, ScreenCorner* out)
 {
     float m[16];
     for (int i = 0; i < 16; ++i) m[i] = static_cast<float>(clip[i]);
@@ -78,10 +86,10 @@ bool projectToScreen(const float (*positions)[3], int count, const double (&clip
         corner.x = centreX + x * inverse * halfWidth;
         corner.y = centreY + y * inverse * halfHeight;
         int first = 0, last = 0;
-        centresNear(corner.x, viewport.x, lastColumn, first, last);
+        centresNear(corner.x, margin, viewport.x, lastColumn, first, last);
         corner.firstColumn = static_cast<short>(first);
         corner.lastColumn = static_cast<short>(last);
-        centresNear(corner.y, viewport.y, lastRow, first, last);
+        centresNear(corner.y, margin, viewport.y, lastRow, first, last);
         corner.firstRow = static_cast<short>(first);
         corner.lastRow = static_cast<short>(last);
     }
@@ -104,7 +112,8 @@ inline CentreBox centreBox(const ScreenCorner& a, const ScreenCorner& b, const S
 }
 
 // The finer judgement, for a triangle whose box holds a pixel centre.
-bool blankOverCentres(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c, const CentreBox& box)
+bool blankOverCentres(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c, const CentreBox& box,
+                      float margin)
 {
     // Moving each corner by up to the margin along each axis changes twice the
     // area by at most the margin × the sum of |dx| + |dy| over the edges (which
@@ -112,7 +121,7 @@ bool blankOverCentres(const ScreenCorner& a, const ScreenCorner& b, const Screen
     const float area2 = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
     const float width = max3(a.x, b.x, c.x) - min3(a.x, b.x, c.x);
     const float height = max3(a.y, b.y, c.y) - min3(a.y, b.y, c.y);
-    const float doubt = 2.0f * kMargin * (width + height) + 8.0f * kMargin * kMargin;
+    const float doubt = 2.0f * margin * (width + height) + 8.0f * margin * margin;
     if (area2 < -doubt) return true;   // clearly facing away
 
     // Over a few centres, try each of them against the edges taken counter-clockwise.
@@ -123,9 +132,9 @@ bool blankOverCentres(const ScreenCorner& a, const ScreenCorner& b, const Screen
     for (int row = box.firstRow; row <= box.lastRow; ++row) {
         for (int column = box.firstColumn; column <= box.lastColumn; ++column) {
             const float x = static_cast<float>(column) + 0.5f, y = static_cast<float>(row) + 0.5f;
-            const bool outside = clearlyRightOf(p.x, p.y, q.x - p.x, q.y - p.y, x, y) ||
-                                 clearlyRightOf(q.x, q.y, r.x - q.x, r.y - q.y, x, y) ||
-                                 clearlyRightOf(r.x, r.y, p.x - r.x, p.y - r.y, x, y);
+            const bool outside = clearlyRightOf(p.x, p.y, q.x - p.x, q.y - p.y, x, y, margin) ||
+                                 clearlyRightOf(q.x, q.y, r.x - q.x, r.y - q.y, x, y, margin) ||
+                                 clearlyRightOf(r.x, r.y, p.x - r.x, p.y - r.y, x, y, margin);
             if (!outside) return false;
         }
     }
@@ -134,14 +143,14 @@ bool blankOverCentres(const ScreenCorner& a, const ScreenCorner& b, const Screen
 
 } // namespace
 
-bool drawsNothing(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c)
+bool drawsNothing(const ScreenCorner& a, const ScreenCorner& b, const ScreenCorner& c, float margin)
 {
     const CentreBox box = centreBox(a, b, c);
-    return box.empty() || blankOverCentres(a, b, c, box);
+    return box.empty() || blankOverCentres(a, b, c, box, margin);
 }
 
 int keepDrawableTriangles(const unsigned short (*triangles)[3], int count, const ScreenCorner* corners,
-                          unsigned short (*kept)[3])
+                          float margin, unsigned short (*kept)[3])
 {
     // Most small triangles hold no pixel centre in their box; that first
     // sift is made without a branch, copying every triangle and counting
@@ -159,7 +168,7 @@ int keepDrawableTriangles(const unsigned short (*triangles)[3], int count, const
         const ScreenCorner& a = corners[kept[t][0]];
         const ScreenCorner& b = corners[kept[t][1]];
         const ScreenCorner& c = corners[kept[t][2]];
-        if (blankOverCentres(a, b, c, centreBox(a, b, c))) continue;
+        if (blankOverCentres(a, b, c, centreBox(a, b, c), margin)) continue;
         kept[keptCount][0] = kept[t][0];
         kept[keptCount][1] = kept[t][1];
         kept[keptCount][2] = kept[t][2];

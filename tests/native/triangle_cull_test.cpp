@@ -12,21 +12,32 @@
 namespace {
 
 const Viewport kViewport = {0, 0, 100, 100};
+// The coarsest rasteriser OpenGL allows: 4 sub-pixel bits.
+const float kCoarse = cullMarginPixels(4);
 // With this matrix a position's x and y are its normalised device coordinates.
 constexpr double kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2};
 
 // A corner at window pixel (x, y): w = 2 keeps it well in front of the eye.
-ScreenCorner at(double x, double y)
+ScreenCorner at(double x, double y, float margin = kCoarse)
 {
     const float position[1][3] = {{static_cast<float>(2 * (x - 50) / 50), static_cast<float>(2 * (y - 50) / 50), 0}};
     ScreenCorner corner{};
-    EXPECT_TRUE(projectToScreen(position, 1, kIdentity, kViewport, &corner));
+    EXPECT_TRUE(projectToScreen(position, 1, kIdentity, kViewport, margin, &corner));
     return corner;
 }
 
-bool blank(double ax, double ay, double bx, double by, double cx, double cy)
+bool blank(double ax, double ay, double bx, double by, double cx, double cy, float margin = kCoarse)
 {
-    return drawsNothing(at(ax, ay), at(bx, by), at(cx, cy));
+    return drawsNothing(at(ax, ay, margin), at(bx, by, margin), at(cx, cy, margin), margin);
+}
+
+TEST(TriangleCull, MarginIsHalfAGridStepPlusARoundingAllowance)
+{
+    EXPECT_FLOAT_EQ(cullMarginPixels(8), 1.0f / 512 + 1.0f / 256);
+    EXPECT_FLOAT_EQ(cullMarginPixels(4), 1.0f / 32 + 1.0f / 256);
+    // Fewer bits than OpenGL allows: taken as whole pixels.
+    EXPECT_FLOAT_EQ(cullMarginPixels(2), 0.5f + 1.0f / 256);
+    EXPECT_FLOAT_EQ(cullMarginPixels(0), 0.5f + 1.0f / 256);
 }
 
 TEST(TriangleCull, CornersLandOnTheirWindowPixels)
@@ -54,7 +65,7 @@ const Case kCases[] = {
     {"small, between centres, front-facing", {{9.9, 9.9}, {10.1, 9.9}, {9.9, 10.1}}, true},
     {"small, between centres, back-facing", {{9.9, 9.9}, {9.9, 10.1}, {10.1, 9.9}}, true},
     {"small, over the centre (10.5, 10.5)", {{10.4, 10.4}, {10.6, 10.4}, {10.4, 10.6}}, false},
-    {"nearest corner 0.02 pixel from a centre on each axis: OpenGL decides",
+    {"nearest corner 0.02 pixel from a centre on each axis, 4 sub-pixel bits: OpenGL decides",
      {{10.52, 10.52}, {10.7, 10.52}, {10.52, 10.7}}, false},
     {"the same a fifth of a pixel away", {{10.7, 10.7}, {10.9, 10.7}, {10.7, 10.9}}, true},
     // Its box holds (10.5, 10.5) and (10.5, 11.5); it passes 0.35 pixel from both.
@@ -75,6 +86,8 @@ TEST(TriangleCull, LeavesOutOnlyWhatSurelyGivesNoPixel)
                   c.blank)
             << c.what;
     }
+    // With 8 sub-pixel bits a corner lands within 1/512 pixel: 0.02 pixel off a centre is clear of it.
+    EXPECT_TRUE(blank(10.52, 10.52, 10.7, 10.52, 10.52, 10.7, cullMarginPixels(8)));
 }
 
 TEST(TriangleCull, ACornerNearTheEyeLeavesEveryTriangleToOpenGL)
@@ -82,9 +95,9 @@ TEST(TriangleCull, ACornerNearTheEyeLeavesEveryTriangleToOpenGL)
     const float positions[2][3] = {{0, 0, 0}, {0.5f, 0.5f, 0}};
     double clip[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0.5};   // w = 0.5: inside the near plane
     ScreenCorner corners[2];
-    EXPECT_FALSE(projectToScreen(positions, 2, clip, kViewport, corners));
+    EXPECT_FALSE(projectToScreen(positions, 2, clip, kViewport, kCoarse, corners));
     clip[15] = -3;   // behind the eye
-    EXPECT_FALSE(projectToScreen(positions, 2, clip, kViewport, corners));
+    EXPECT_FALSE(projectToScreen(positions, 2, clip, kViewport, kCoarse, corners));
 }
 
 TEST(TriangleCull, KeptTrianglesStayInTheirOrder)
@@ -94,7 +107,7 @@ TEST(TriangleCull, KeptTrianglesStayInTheirOrder)
                                     at(10.4, 10.4), at(10.6, 10.4), at(10.4, 10.6)};
     const unsigned short triangles[][3] = {{0, 1, 2}, {3, 4, 5}, {0, 2, 1}, {6, 7, 8}, {3, 4, 5}};
     unsigned short kept[5][3] = {};
-    ASSERT_EQ(keepDrawableTriangles(triangles, 5, corners, kept), 2);
+    ASSERT_EQ(keepDrawableTriangles(triangles, 5, corners, kCoarse, kept), 2);
     EXPECT_EQ(kept[0][0], 0);
     EXPECT_EQ(kept[0][1], 1);
     EXPECT_EQ(kept[0][2], 2);
@@ -116,6 +129,8 @@ bool covers(const double (&p)[3][2], double x, double y)
 
 TEST(TriangleCull, NoTriangleLeftOutCouldGiveAPixelWithItsCornersMovedWithinTheMargin)
 {
+    for (const float margin : {cullMarginPixels(4), cullMarginPixels(8)}) {
+    SCOPED_TRACE(margin);
     std::mt19937 random(1234);
     std::uniform_real_distribution<double> place(20.0, 24.0), size(-1.2, 1.2), nudge(-1.0, 1.0);
     int leftOut = 0;
@@ -127,7 +142,8 @@ TEST(TriangleCull, NoTriangleLeftOutCouldGiveAPixelWithItsCornersMovedWithinTheM
             c[0] = x + size(random) * scale;
             c[1] = y + size(random) * scale;
         }
-        if (!blank(corner[0][0], corner[0][1], corner[1][0], corner[1][1], corner[2][0], corner[2][1])) continue;
+        if (!blank(corner[0][0], corner[0][1], corner[1][0], corner[1][1], corner[2][0], corner[2][1], margin))
+            continue;
         ++leftOut;
         for (int move = 0; move < 40; ++move) {
             double moved[3][2];
@@ -135,7 +151,7 @@ TEST(TriangleCull, NoTriangleLeftOutCouldGiveAPixelWithItsCornersMovedWithinTheM
                 for (int axis = 0; axis < 2; ++axis) {
                     // Extremes of the margin box as often as points inside it.
                     const double n = move % 2 == 0 ? (nudge(random) < 0 ? -1.0 : 1.0) : nudge(random);
-                    moved[k][axis] = corner[k][axis] + n * kCullMarginPixels * 0.999;
+                    moved[k][axis] = corner[k][axis] + n * margin * 0.999;
                 }
             }
             const double area2 = (moved[1][0] - moved[0][0]) * (moved[2][1] - moved[0][1]) -
@@ -150,6 +166,7 @@ TEST(TriangleCull, NoTriangleLeftOutCouldGiveAPixelWithItsCornersMovedWithinTheM
         }
     }
     EXPECT_GT(leftOut, 1000);   // the sieve did leave many out
+    }
 }
 
 } // namespace
