@@ -1,5 +1,6 @@
 #include "frame_draw.h"
 
+#include "frame_steps.h"
 #include "gl_headers.h"
 #include "scene.h"
 
@@ -8,17 +9,6 @@ namespace {
 void bindTexture(const Scene& scene, int textureIndex)
 {
     glBindTexture(GL_TEXTURE_2D, scene.textureNames[textureIndex]);
-}
-
-// A square in the frame's x-y plane, facing +z, each corner with its texture coordinate.
-void drawQuad(float s)
-{
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f); glVertex3f(-s, -s, 0.0f);
-    glTexCoord2f(1.0f, 0.0f); glVertex3f(s, -s, 0.0f);
-    glTexCoord2f(1.0f, 1.0f); glVertex3f(s, s, 0.0f);
-    glTexCoord2f(0.0f, 1.0f); glVertex3f(-s, s, 0.0f);
-    glEnd();
 }
 
 // Grey points fixed on the screen at eye depth 165, before the camera applies.
@@ -45,16 +35,6 @@ void drawStarField(const Scene& scene)
         glEnd();
         glEnable(GL_TEXTURE_2D);
     }
-}
-
-void applyCamera()
-{
-    glEnable(GL_LIGHTING);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glLoadIdentity();
-    gluLookAt(kCameraEye[0], kCameraEye[1], kCameraEye[2],
-              kCameraCentre[0], kCameraCentre[1], kCameraCentre[2],
-              kCameraUp[0], kCameraUp[1], kCameraUp[2]);
 }
 
 void drawSphereOf(const Scene& scene, double radius)
@@ -120,28 +100,6 @@ void drawPlanet(const Scene& scene, const Planet& planet)
     }
 }
 
-// The mask multiplies what lies behind the Sun (black behind the disc), then
-// the glow is added. Planets in front keep their pixels through the depth test.
-void drawSun(const Scene& scene)
-{
-    glRotatef(static_cast<float>(scene.angles.angleSun), 0.0f, 0.0f, 1.0f);
-    glDisable(GL_LIGHTING);
-    glDepthMask(GL_FALSE);
-    glEnable(GL_BLEND);
-
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    bindTexture(scene, kSunMaskTexture);
-    drawQuad(kSunHalfSize);
-
-    glBlendFunc(GL_ONE, GL_ONE);
-    bindTexture(scene, kSunGlowTexture);
-    drawQuad(kSunHalfSize);
-
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
-    glEnable(GL_LIGHTING);
-}
-
 } // namespace
 
 void drawFrame()
@@ -151,6 +109,8 @@ void drawFrame()
     drawStarField(scene);
     applyCamera();
 
+    const bool compiled = scene.drawPath == DrawPath::Compiled;
+    if (compiled) beginCompiledSpheres();
     glPushMatrix();
     for (std::size_t i = 0; i < kPlanetCount; ++i) {
         if (i > 0) {
@@ -159,6 +119,7 @@ void drawFrame()
         }
         drawPlanet(scene, kPlanets[i]);
     }
+    if (compiled) endCompiledSpheres();
     glPopMatrix();
     glPushMatrix();
     drawSun(scene);
