@@ -89,7 +89,7 @@ protected:
     }
 
     OffscreenGl gl;
-    RenderWindow window;
+    QuitRecorder window;
     KeyState keys;
 };
 
