@@ -21,10 +21,18 @@ void drawStarField(const Scene& scene)
     glTranslatef(0.0f, 0.0f, -kStarPlaneDistance);
 
     if (scene.drawPath == DrawPath::Compiled) {
+        // One array call instead of a call per point; kept in place, never allocated.
+        static GLfloat points[kStarCount][3];
+        for (std::size_t i = 0; i < kStarCount; ++i) {
+            points[i][0] = scene.stars[i].x;
+            points[i][1] = scene.stars[i].y;
+            points[i][2] = kStarDepth;
+        }
         glDisable(GL_TEXTURE_2D);
-        glBegin(GL_POINTS);
-        for (const Star& star : scene.stars) glVertex3f(star.x, star.y, kStarDepth);
-        glEnd();
+        glVertexPointer(3, GL_FLOAT, 0, points);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(kStarCount));
+        glDisableClientState(GL_VERTEX_ARRAY);
         glEnable(GL_TEXTURE_2D);
         return;
     }
