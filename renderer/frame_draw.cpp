@@ -21,17 +21,13 @@ void drawStarField(const Scene& scene)
     glTranslatef(0.0f, 0.0f, -kStarPlaneDistance);
 
     if (scene.drawPath == DrawPath::Compiled) {
-        // One array call instead of a call per point; kept in place, never allocated.
-        static GLfloat points[kStarCount][3];
-        for (std::size_t i = 0; i < kStarCount; ++i) {
-            points[i][0] = scene.stars[i].x;
-            points[i][1] = scene.stars[i].y;
-            points[i][2] = kStarDepth;
-        }
+        // One array call over the stars as they are kept (x, y); their depth
+        // joins the translation, which gives the same eye coordinates exactly.
+        glTranslatef(0.0f, 0.0f, kStarDepth);
         glDisable(GL_TEXTURE_2D);
-        glVertexPointer(3, GL_FLOAT, 0, points);
+        glVertexPointer(2, GL_FLOAT, sizeof(Star), &scene.stars[0].x);
         glEnableClientState(GL_VERTEX_ARRAY);
-        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(kStarCount));
+        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(scene.stars.size()));
         glDisableClientState(GL_VERTEX_ARRAY);
         glEnable(GL_TEXTURE_2D);
         return;
