@@ -18,9 +18,6 @@ struct MonitorCovers {
 // left out silently.
 void openMonitorCovers(MonitorCovers& covers, HWND owner, HINSTANCE instance);
 
-// Covers exactly these rectangles (virtual-screen coordinates).
-void openCoversOver(MonitorCovers& covers, HWND owner, HINSTANCE instance, const std::vector<ScreenRect>& rects);
-
 // Destroys the covers, newest first.
 void closeMonitorCovers(MonitorCovers& covers);
 

@@ -47,15 +47,7 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
     return TRUE;
 }
 
-} // namespace
-
-void openMonitorCovers(MonitorCovers& covers, HWND owner, HINSTANCE instance)
-{
-    std::vector<MonitorArea> monitors;
-    if (!EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors))) return;
-    openCoversOver(covers, owner, instance, coverRects(monitors));
-}
-
+// Covers exactly these rectangles (virtual-screen coordinates).
 void openCoversOver(MonitorCovers& covers, HWND owner, HINSTANCE instance, const std::vector<ScreenRect>& rects)
 {
     if (rects.empty() || !coverClassReady(instance)) return;
@@ -68,6 +60,15 @@ void openCoversOver(MonitorCovers& covers, HWND owner, HINSTANCE instance, const
         covers.windows.push_back(cover);
         ShowWindow(cover, SW_SHOWNOACTIVATE);
     }
+}
+
+} // namespace
+
+void openMonitorCovers(MonitorCovers& covers, HWND owner, HINSTANCE instance)
+{
+    std::vector<MonitorArea> monitors;
+    if (!EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors))) return;
+    openCoversOver(covers, owner, instance, coverRects(monitors));
 }
 
 void closeMonitorCovers(MonitorCovers& covers)

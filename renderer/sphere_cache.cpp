@@ -40,23 +40,21 @@ unsigned short gKept[kSphereTriangleCount][3];
 unsigned short gSentIndex[kSphereVertexCount];
 ArrayVertex gSent[kSphereVertexCount];
 
-void addRadius(double radius)
-{
-    for (std::size_t i = 0; i < gSphereCount; ++i) {
-        if (gSpheres[i].radius == radius) return;
-    }
-    if (gSphereCount == kMaxSpheres) return;   // never with this scene; such a sphere is tessellated
-    SphereArrays& sphere = gSpheres[gSphereCount++];
-    sphere.radius = radius;
-    buildSpherePositions(radius, sphere.positions);
-}
-
 const SphereArrays* findSphere(double radius)
 {
     for (std::size_t i = 0; i < gSphereCount; ++i) {
         if (gSpheres[i].radius == radius) return &gSpheres[i];
     }
     return nullptr;
+}
+
+void addRadius(double radius)
+{
+    if (findSphere(radius) != nullptr) return;
+    if (gSphereCount == kMaxSpheres) return;   // never with this scene; such a sphere is tessellated
+    SphereArrays& sphere = gSpheres[gSphereCount++];
+    sphere.radius = radius;
+    buildSpherePositions(radius, sphere.positions);
 }
 
 // clip = projection × modelview, column-major.
