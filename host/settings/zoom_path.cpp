@@ -1,7 +1,7 @@
 #include "zoom_path.h"
 
-ZoomFrames ZoomFramesFor(bool opening, const ScreenRect& window, std::int16_t pointX, std::int16_t pointY)
+ZoomFrames ZoomFramesFor(bool opening, const ZoomRect& window, std::int16_t pointX, std::int16_t pointY)
 {
-    const ScreenRect point = {pointX, pointY, pointX, pointY};
+    const ZoomRect point = {pointX, pointY, pointX, pointY};
     return opening ? ZoomFrames{point, window} : ZoomFrames{window, point};
 }

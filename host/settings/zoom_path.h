@@ -3,16 +3,16 @@
 
 #include <cstdint>
 
-// A rectangle in screen pixels, edges as the platform gives them.
-struct ScreenRect {
+// A rectangle in screen pixels, edges as the platform gives them (RECT).
+struct ZoomRect {
     int left, top, right, bottom;
 };
 
 struct ZoomFrames {
-    ScreenRect from, to;
+    ZoomRect from, to;
 };
 
 // Opening zooms out of the empty rectangle at the remembered pointer position
 // to the window's rectangle; closing runs the same path backwards, into the
 // point where the pointer was at opening.
-ZoomFrames ZoomFramesFor(bool opening, const ScreenRect& window, std::int16_t pointX, std::int16_t pointY);
+ZoomFrames ZoomFramesFor(bool opening, const ZoomRect& window, std::int16_t pointX, std::int16_t pointY);

@@ -7,7 +7,7 @@
 
 namespace {
 
-void expectRect(const ScreenRect& rect, int left, int top, int right, int bottom)
+void expectRect(const ZoomRect& rect, int left, int top, int right, int bottom)
 {
     EXPECT_EQ(rect.left, left);
     EXPECT_EQ(rect.top, top);
