@@ -13,8 +13,6 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wine"))
 import harness  # noqa: E402
 
-from harness import KEY_FILE, KEY_KIND, KEY_REPEAT  # noqa: E402
-
 FIELDS = ("working_set_kb", "handles", "gdi", "user", "unix_rss_kb", "unix_fds", "unix_threads")
 
 
@@ -68,8 +66,7 @@ def main():
     shutil.copy(harness.RENDERER, folder)
     media = harness.make_test_media(os.path.join(work, "media"))   # a one-second MP3, restarted all along
     with open(os.path.join(folder, "Sorvelin.ini"), "wb") as ini:
-        ini.write(b"[Section]\r\n" + KEY_KIND + b"= 2\r\n" + KEY_REPEAT + b"= 0\r\n" + KEY_FILE + b"=" +
-                  harness.windows_path(media["mp3"]).encode() + b"\r\n")
+        ini.write(harness.settings_file_bytes(2, 0, harness.windows_path(media["mp3"])))
 
     session = harness.WineSession(1024, 768, 16)
     try:

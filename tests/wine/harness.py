@@ -10,7 +10,6 @@ hopes. Test modules import only this module, never each other.
 import os
 import re
 import shutil
-import signal
 import subprocess
 import tempfile
 import threading
@@ -482,6 +481,15 @@ class WineTestCase(unittest.TestCase):
         self.session.end_wine()
 
 
+def settings_file_bytes(kind, repeat=0, music=b""):
+    """A settings file as the host writes it on Windows (a blank before numbers)."""
+    if isinstance(music, str):
+        music = music.encode("cp932")
+    lines = [b"[Section]", KEY_KIND + b"= " + str(kind).encode(),
+             KEY_REPEAT + b"= " + str(repeat).encode(), KEY_FILE + b"=" + music]
+    return b"\r\n".join(lines) + b"\r\n"
+
+
 class HostTestCase(WineTestCase):
     """Tests that install the host, with or without the renderer, into a folder
     of their own and start it with a command line."""
@@ -496,13 +504,8 @@ class HostTestCase(WineTestCase):
         return folder
 
     def write_settings(self, folder, kind, repeat=0, music=""):
-        """A settings file as the host writes it on Windows (a blank before numbers)."""
-        if isinstance(music, str):
-            music = music.encode("cp932")
-        lines = [b"[Section]", KEY_KIND + b"= " + str(kind).encode(),
-                 KEY_REPEAT + b"= " + str(repeat).encode(), KEY_FILE + b"=" + music]
         with open(os.path.join(folder, "Sorvelin.ini"), "wb") as ini:
-            ini.write(b"\r\n".join(lines) + b"\r\n")
+            ini.write(settings_file_bytes(kind, repeat, music))
 
     def host(self, folder, arguments, title=SHOW_TITLE, wait_ms=10000):
         return self.session.launch(os.path.join(folder, "Sorvelin.scr"), title, wait_ms,

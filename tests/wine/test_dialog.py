@@ -9,7 +9,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import (CALL_TIMEOUT, DIALOG_TITLE, KEY_FILE, KEY_KIND, KEY_REPEAT, MESSAGE_CAPTION,  # noqa: E402
+from harness import (CALL_TIMEOUT, DIALOG_TITLE, MESSAGE_CAPTION,  # noqa: E402
                      HostTestCase, WineSession, wait_until, windows_path)
 
 TITLE = DIALOG_TITLE
@@ -62,14 +62,9 @@ class DialogTestCase(HostTestCase):
         with open(path, "rb") as ini:
             return ini.read()
 
-    def expected_file(self, kind, repeat, music=b""):
-        lines = [b"[Section]", KEY_KIND + b"= " + str(kind).encode(), KEY_REPEAT + b"= " + str(repeat).encode(),
-                 KEY_FILE + b"=" + music]
-        return b"\r\n".join(lines) + b"\r\n"
-
     def assertWritten(self, folder, kind, repeat, music=b""):
         # NOTE: Wine's profile writer drops the blank after '='; Windows keeps it.
-        expected = self.expected_file(kind, repeat, music)
+        expected = harness.settings_file_bytes(kind, repeat, music)
         written = wait_until(lambda: self.settings_bytes(folder), 10, "the settings file")
         self.assertIn(written, (expected, expected.replace(b"= ", b"=")))
 
