@@ -116,6 +116,9 @@ bool openRenderWindow(RenderWindow& window)
     const WindowPlan plan = planWindow(window);
     window.fullScreen = plan.fullScreen() ? 1 : 0;
 
+    // Before the window exists, so no key pressed once it has appeared is dropped.
+    forgetHeldKeys(*window.keyState);
+
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = WS_EX_APPWINDOW;
     RECT rect = {plan.area.left, plan.area.top, plan.area.right, plan.area.bottom};
@@ -141,7 +144,6 @@ bool openRenderWindow(RenderWindow& window)
     if (window.fullScreen) openMonitorCovers(window.covers, window.window, window.app->instance);
     // After showing, so it overrides whatever size message showing produced.
     setProjection(plan.area.width(), plan.area.height());
-    clearKeyState(*window.keyState);
     window.lastTickMs = timeGetTime();
     return true;
 }

@@ -10,13 +10,13 @@
 
 namespace {
 
-// Returns when WM_QUIT for the renderer window has been retrieved.
+// Returns when the quit request has been retrieved. Every window of this
+// thread has its messages handled here: the covers paint and pass a close on.
 void runFrameLoop(RenderWindow& window)
 {
     for (;;) {
         MSG message;
-        // Filtered on our window: the quit request is always posted to it.
-        if (PeekMessageA(&message, window.window, 0, 0, PM_REMOVE)) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) return;
             DispatchMessageA(&message);
         } else if (window.visible) {
@@ -30,6 +30,16 @@ void runFrameLoop(RenderWindow& window)
             // Minimised: use no processor time until something happens.
             WaitMessage();
         }
+    }
+}
+
+// What was posted behind a toggle's quit request, a close or a key, would be
+// lost with the old window: it is handled before the window goes.
+void handleQueuedMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_INPUT)) {
+        if (message.message != WM_QUIT) DispatchMessageA(&message);
     }
 }
 
@@ -63,6 +73,7 @@ int rendererMain(HINSTANCE instance)
         }
         if (sceneInit(window, keys)) {
             runFrameLoop(window);
+            if (keepRunning) handleQueuedMessages();
         } else {
             postQuit(window);
         }

@@ -66,8 +66,9 @@ bool sceneInit(RenderWindow& window, KeyState& keys)
 void advanceOrbits(std::uint32_t elapsedMs)
 {
     Scene& scene = theScene();
-    // The step still advances the angles after asking to quit.
-    if (scene.keyState != nullptr && scene.keyState->down[kEscapeKey] == 1 && scene.window != nullptr)
+    // A tap since the last step counts as much as a held key. The step still
+    // advances the angles after asking to quit.
+    if (scene.keyState != nullptr && takeKeyPress(*scene.keyState, kEscapeKey) && scene.window != nullptr)
         postQuit(*scene.window);
 
     const double elapsed = static_cast<double>(elapsedMs);

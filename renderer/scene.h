@@ -15,7 +15,7 @@ struct RenderWindow;
 
 struct Scene {
     RenderWindow* window = nullptr;
-    const KeyState* keyState = nullptr;
+    KeyState* keyState = nullptr;
     OrbitAngles angles;                   // live for the whole run, never reset
     StarField stars{};                    // drawn anew at every window creation
     GLUquadric* sphereQuadric = nullptr;  // one per window

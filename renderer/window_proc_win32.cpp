@@ -39,7 +39,11 @@ LRESULT onSize(RenderWindow* record, HWND window, WPARAM wParam, LPARAM lParam)
 LRESULT onKey(RenderWindow* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!isTrackedKey(wParam) || record == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    record->keyState->down[wParam] = (message == WM_KEYDOWN) ? 1 : 0;
+    if (message == WM_KEYDOWN) {
+        recordKeyDown(*record->keyState, wParam);
+    } else {
+        recordKeyUp(*record->keyState, wParam);
+    }
     return 0;
 }
 

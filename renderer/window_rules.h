@@ -10,6 +10,3 @@ constexpr std::uintptr_t kScreenSaveCommand = 0xF140;
 constexpr std::uintptr_t kMonitorPowerCommand = 0xF170;
 
 bool isRefusedSystemCommand(std::uintptr_t command);
-
-// Virtual-key codes the key flags record; others get default processing.
-bool isTrackedKey(std::uintptr_t virtualKey);

@@ -60,16 +60,51 @@ TEST_F(SceneAnimation, NoElapsedTimeMovesNothing)
 
 TEST_F(SceneAnimation, EscapeQuitsAtTheStepAndTheStepStillAdvances)
 {
-    keys.down[kEscapeKey] = 1;
+    recordKeyDown(keys, kEscapeKey);
     advanceOrbits(29);
     EXPECT_EQ(window.quitRequests, 1);
     EXPECT_NEAR(theScene().angles.angleMercury, 1.0, 1e-9);
 
-    // Another key, or Escape released, asks nothing.
-    keys.down[kEscapeKey] = 0;
-    keys.down['Q'] = 1;
+    // Held, it asks again at every step.
     advanceOrbits(29);
+    EXPECT_EQ(window.quitRequests, 2);
+
+    // Escape released, or another key, asks nothing.
+    recordKeyUp(keys, kEscapeKey);
+    recordKeyDown(keys, 'Q');
+    recordKeyUp(keys, 'Q');
+    advanceOrbits(29);
+    EXPECT_EQ(window.quitRequests, 2);
+}
+
+TEST_F(SceneAnimation, AnEscapeTapBetweenTwoStepsIsSeenByTheNextStepOnce)
+{
+    // Key-down and key-up both handled before the step: a busy machine, a slow frame.
+    recordKeyDown(keys, kEscapeKey);
+    recordKeyUp(keys, kEscapeKey);
+    advanceOrbits(16);
     EXPECT_EQ(window.quitRequests, 1);
+    advanceOrbits(16);
+    EXPECT_EQ(window.quitRequests, 1);
+
+    // A new window forgets held keys but not a tap no step has seen yet.
+    recordKeyDown(keys, kEscapeKey);
+    recordKeyUp(keys, kEscapeKey);
+    forgetHeldKeys(keys);
+    advanceOrbits(16);
+    EXPECT_EQ(window.quitRequests, 2);
+
+    // A key held across a new window, already seen, is forgotten with it.
+    recordKeyDown(keys, kEscapeKey);
+    advanceOrbits(16);
+    forgetHeldKeys(keys);
+    advanceOrbits(16);
+    EXPECT_EQ(window.quitRequests, 3);
+
+    // Codes beyond the table change nothing.
+    recordKeyDown(keys, 256 + kEscapeKey);
+    advanceOrbits(16);
+    EXPECT_EQ(window.quitRequests, 3);
 }
 
 TEST_F(SceneAnimation, WeeksOfSmallStepsKeepTheMotionExact)

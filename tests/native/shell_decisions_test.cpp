@@ -9,6 +9,7 @@
 
 #include "display_choice.h"
 #include "gl_headers.h"
+#include "key_state.h"
 #include "monitor_layout.h"
 #include "projection.h"
 #include "support/offscreen_gl.h"
