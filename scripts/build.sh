@@ -13,6 +13,7 @@ packages=(
     libasound2-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-ugly gstreamer1.0-libav sox libsox-fmt-mp3 lame
     fonts-ipafont-gothic
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 missing=()

@@ -24,6 +24,7 @@ HOST = os.path.join(DIST, "Sorvelin.scr")
 
 # Window titles and texts the programs show.
 RENDERER_TITLE = "Velmorani_VC"
+COVER_TITLE = "Velmorani_Cover"
 SHOW_TITLE = "Velmorani_Main"
 DIALOG_TITLE = "<Sorvelin>"
 MESSAGE_CAPTION = "Sorvelin (ScreenSaver)"
@@ -36,6 +37,7 @@ WS_POPUP = 0x80000000
 WS_CAPTION = 0x00C00000
 WS_THICKFRAME = 0x00040000
 WS_EX_TOPMOST = 0x00000008
+WS_EX_NOACTIVATE = 0x08000000
 WS_EX_APPWINDOW = 0x00040000
 
 # The settings file's key names, as stored in code page 932.
@@ -122,40 +124,130 @@ def default_prefix():
     return os.environ.get("SORVELIN_WINE_PREFIX", os.path.join(ROOT, "build", "wine-prefix"))
 
 
+def start_x_server(command, what):
+    """Starts an X server on a free display number; command(name) gives its
+    command line. Another test run may take the same free number at the same
+    moment: then that server ends at once and the next number is tried."""
+    for attempt in range(5):
+        number = next((n for n in range(90, 190) if not os.path.exists("/tmp/.X%d-lock" % n) and
+                       not os.path.exists("/tmp/.X11-unix/X%d" % n)), None)
+        if number is None:
+            break
+        name = ":%d" % number
+        process = subprocess.Popen(command(name), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        socket = "/tmp/.X11-unix/X%d" % number
+        wait_until(lambda: os.path.exists(socket) or process.poll() is not None, 30, "%s %s" % (what, name))
+        if process.poll() is None:
+            return name, process
+    raise RuntimeError("%s did not start" % what)
+
+
 class VirtualDisplay:
     """An Xvfb server of the size and depth a test chooses."""
 
     def __init__(self, width, height, depth):
         self.width, self.height, self.depth = width, height, depth
-        # Another test run may take the same free number at the same moment:
-        # then that Xvfb ends at once and the next number is tried.
-        for attempt in range(5):
-            self.number = self._free_number()
-            self.name = ":%d" % self.number
-            self.process = subprocess.Popen(
-                ["Xvfb", self.name, "-screen", "0", "%dx%dx%d" % (width, height, depth),
-                 "-nolisten", "tcp", "-noreset"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            socket = "/tmp/.X11-unix/X%d" % self.number
-            wait_until(lambda: os.path.exists(socket) or self.process.poll() is not None, 10,
-                       "Xvfb %s" % self.name)
-            if self.process.poll() is None:
-                return
-        raise RuntimeError("Xvfb %s did not start" % self.name)
-
-    @staticmethod
-    def _free_number():
-        for number in range(90, 190):
-            if not os.path.exists("/tmp/.X%d-lock" % number) and \
-                    not os.path.exists("/tmp/.X11-unix/X%d" % number):
-                return number
-        raise RuntimeError("no free X display number")
+        self.name, self.process = start_x_server(
+            lambda name: ["Xvfb", name, "-screen", "0", "%dx%dx%d" % (width, height, depth),
+                          "-nolisten", "tcp", "-noreset"], "Xvfb")
 
     def stop(self):
         if self.process.poll() is None:
             self.process.terminate()
             try:
                 self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+class MonitorDisplay:
+    """An X server whose monitors Wine sees one by one: Xorg with the dummy
+    video driver, one RandR output a monitor. monitors lists (width, height,
+    x, y) in X coordinates, the primary first. The desktop behind the windows
+    is painted DESKTOP, so what no window covers shows in a screenshot."""
+
+    DESKTOP = (0x33, 0x66, 0xcc)
+    CONFIG = """Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 262144
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "1024x768"
+    EndSubSection
+EndSection
+"""
+
+    def __init__(self, folder, monitors):
+        self.monitors = monitors
+        config = os.path.join(folder, "xorg.conf")
+        with open(config, "w") as out:
+            out.write(self.CONFIG)
+        log = os.path.join(folder, "xorg.log")
+        self.name, self.process = start_x_server(
+            lambda name: ["Xorg", name, "-config", config, "-logfile", log, "-nolisten", "tcp", "-noreset"],
+            "Xorg")
+        self.add_modes()
+        self.arrange()
+
+    def xrandr(self, *args):
+        return subprocess.run(["xrandr", "-display", self.name] + list(args), check=True, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT).stdout
+
+    def add_modes(self):
+        for output, (width, height, x, y) in enumerate(self.monitors):
+            mode = "%dx%d" % (width, height)
+            if mode != "1024x768":
+                # The driver ignores the timings; the clock only has to stay modest.
+                clock = (width + 24) * (height + 3) * 60 / 1e6
+                self.xrandr("--newmode", mode, "%.2f" % clock, str(width), str(width + 8), str(width + 16),
+                            str(width + 24), str(height), str(height + 1), str(height + 2), str(height + 3))
+            if output > 0 or mode != "1024x768":
+                self.xrandr("--addmode", "DUMMY%d" % output, mode)
+
+    def arrange(self):
+        """Sets the monitors to the layout, as after a show that could not put them back."""
+        layout = []
+        for output, (width, height, x, y) in enumerate(self.monitors):
+            layout += ["--output", "DUMMY%d" % output, "--mode", "%dx%d" % (width, height), "--pos", "%dx%d" % (x, y)]
+            if output == 0:
+                layout.append("--primary")
+        # NOTE: Wine sees every monitor only once the layout has been set twice
+        # and queried after.
+        self.xrandr(*layout)
+        self.xrandr(*layout)
+        self.xrandr()
+        subprocess.run(["xsetroot", "-display", self.name, "-solid", "#%02x%02x%02x" % self.DESKTOP], check=True,
+                       timeout=CALL_TIMEOUT)
+
+    def outputs(self):
+        """Each connected output's X geometry now: (width, height, x, y), primary first."""
+        found = re.findall(r"^DUMMY(\d+) connected (primary )?(\d+)x(\d+)\+(\d+)\+(\d+)", self.xrandr(), re.M)
+        ordered = sorted(found, key=lambda f: int(f[0]))
+        return [tuple(int(v) for v in f[2:]) for f in ordered]
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
@@ -195,7 +287,7 @@ class Picture:
 class Launched:
     """A program started by the probe, the way the host starts the renderer."""
 
-    def __init__(self, session, path, title, wait_ms=10000, args=(), desktop=None):
+    def __init__(self, session, path, title, wait_ms=10000, args=(), desktop=None, env=None):
         self.values = {}
         self._lock = threading.Lock()
         # desktop: (name, width, height) of a Wine virtual desktop to start in;
@@ -203,7 +295,7 @@ class Launched:
         inside = ["explorer", "/desktop=%s,%dx%d" % desktop] if desktop else []
         self.process = subprocess.Popen(
             ["wine"] + inside + [PROBE, "launch", windows_path(path), title, str(wait_ms)] + [str(a) for a in args],
-            env=session.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            env=dict(session.env, **(env or {})), stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self._reader = threading.Thread(target=self._read, daemon=True)
         self._reader.start()
 
@@ -345,14 +437,17 @@ def make_test_media(folder):
 class WineSession:
     """A display plus the shared prefix, with helpers to drive programs."""
 
-    def __init__(self, width, height, depth, prefix=None):
+    def __init__(self, width, height, depth, prefix=None, monitors=None):
         self.prefix = prefix or default_prefix()
         if not os.path.isdir(os.path.join(self.prefix, "drive_c")):
             make_prefix(self.prefix)
-        self.display = VirtualDisplay(width, height, depth)
-        self.env = wine_environment(self.prefix, self.display.name)
         # Everything a session writes outside the prefix lives here and goes with it.
         self.scratch = tempfile.mkdtemp(prefix="sorvelin-wine-")
+        if monitors:
+            self.display = MonitorDisplay(self.scratch_folder("xorg"), monitors)
+        else:
+            self.display = VirtualDisplay(width, height, depth)
+        self.env = wine_environment(self.prefix, self.display.name)
         self.home = self.scratch_folder("home")
         self.audio = AudioCapture(self.home)
         self.env["HOME"] = self.home
@@ -402,9 +497,10 @@ class WineSession:
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=CALL_TIMEOUT)
         return result.stdout.splitlines()
 
-    def launch(self, path, title, wait_ms=10000, args=(), desktop=None):
-        """Starts a program as the host starts the renderer, through the probe."""
-        launched = Launched(self, path, title, wait_ms, args, desktop)
+    def launch(self, path, title, wait_ms=10000, args=(), desktop=None, env=None):
+        """Starts a program as the host starts the renderer, through the probe;
+        env adds to the program's environment (GALLIUM_DRIVER=softpipe, say)."""
+        launched = Launched(self, path, title, wait_ms, args, desktop, env)
         self.launched.append(launched)
         return launched
 
@@ -468,10 +564,11 @@ class WineTestCase(unittest.TestCase):
     """One display and Wine session for all the tests of a class."""
 
     display_size = (1024, 768, 16)
+    monitors = None   # a MonitorDisplay layout instead of one Xvfb screen
 
     @classmethod
     def setUpClass(cls):
-        cls.session = WineSession(*cls.display_size)
+        cls.session = WineSession(*cls.display_size, monitors=cls.monitors)
 
     @classmethod
     def tearDownClass(cls):

@@ -24,6 +24,12 @@
 //                                     its place in the window's client area
 //   probe kill TITLE                  ends the process that owns the window,
 //                                     as a crash would, and waits for its end
+//   probe monitors                    every monitor's rectangle and which is
+//                                     the primary, with the system's count
+//   probe titled TITLE                every top-level window with that title:
+//                                     rectangle, styles, visibility, owner
+//   probe tap TITLE WAIT_MS           as soon as the window appears, post an
+//                                     Escape key-down and its key-up together
 //
 // Copied as Sorvelin.dll and started without arguments, it stands in for a
 // renderer that is slow to open its window: it waits SORVELIN_SLOW_RENDERER_MS
@@ -338,6 +344,63 @@ int killOwner(const char* title)
     return 0;
 }
 
+BOOL CALLBACK printMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    const RECT& r = info.rcMonitor;
+    std::printf("monitor=%ld %ld %ld %ld|%d\n", r.left, r.top, r.right, r.bottom,
+                (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    return TRUE;
+}
+
+int describeMonitors()
+{
+    std::printf("count=%d\nvirtual=%d %d %d %d\n", GetSystemMetrics(SM_CMONITORS),
+                GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    return EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0) ? 0 : 1;
+}
+
+// The title arrives through lParam; every match is printed, in Z order from the top.
+BOOL CALLBACK printTitled(HWND window, LPARAM title)
+{
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (std::strcmp(text, reinterpret_cast<const char*>(title)) != 0) return TRUE;
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    std::printf("window=%ld %ld %ld %ld|0x%08lx|0x%08lx|%d|%llu|%lu\n", rect.left, rect.top, rect.right, rect.bottom,
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), IsWindowVisible(window) ? 1 : 0,
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetWindow(window, GW_OWNER))),
+                static_cast<unsigned long>(pid));
+    return TRUE;
+}
+
+int describeTitled(const char* title)
+{
+    return EnumWindows(printTitled, reinterpret_cast<LPARAM>(title)) ? 0 : 1;
+}
+
+// Both halves of a tap at once, so both are queued before the renderer's next
+// animation step: the press must count all the same.
+int tapEscape(const char* title, DWORD waitMs)
+{
+    HWND window = waitForWindow(title, waitMs);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    const bool posted = PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001) &&
+                        PostMessageA(window, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001));
+    std::printf("found=1\ntapped=%d\n", posted ? 1 : 0);
+    return posted ? 0 : 1;
+}
+
 DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
 {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 0)) : fallback;
@@ -405,6 +468,9 @@ int main(int, char**)
     if (std::strcmp(command, "focus") == 0 && argc >= 3) return describeFocus(argv[2]);
     if (std::strcmp(command, "escape") == 0 && argc >= 4) return timeEscape(argv[2], numberArg(argc, argv, 3, 0));
     if (std::strcmp(command, "kill") == 0 && argc >= 3) return killOwner(argv[2]);
+    if (std::strcmp(command, "monitors") == 0) return describeMonitors();
+    if (std::strcmp(command, "titled") == 0 && argc >= 3) return describeTitled(argv[2]);
+    if (std::strcmp(command, "tap") == 0 && argc >= 3) return tapEscape(argv[2], numberArg(argc, argv, 3, 10000));
     if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
     return 2;
 }
