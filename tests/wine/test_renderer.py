@@ -147,6 +147,63 @@ class FullScreen(RendererTestCase):
         self.assertEqual(launched.wait_exit(), 0)
 
 
+class EscapeIsNeverLost(RendererTestCase):
+    """One tap of Escape, its key-up right behind it, always ends the show:
+    pressed as the window appears while the pictures load, and between slow
+    frames of the reference rasteriser. Twenty taps in all."""
+
+    SLOW = {"GALLIUM_DRIVER": "softpipe"}
+
+    def start_with(self, env):
+        return self.session.launch(RENDERER, TITLE, env=env)
+
+    def tap_when_focused(self):
+        """A real key tap through the X server, once the shown window has the X focus."""
+        def focused():
+            found = self.session.xdotool("search", "--onlyvisible", "--name", "^%s$" % TITLE).stdout.split()
+            if not found:
+                return None
+            self.session.xdotool("windowfocus", found[0])
+            return self.session.xdotool("getwindowfocus").stdout.strip() == found[0]
+        wait_until(focused, 20, "the shown window with the X focus", interval=0.01)
+        self.session.xdotool("key", "Escape")
+
+    def assert_ends(self, launched, what):
+        self.assertEqual(launched.wait_exit(timeout=40), 0, what)
+
+    def test_a_tap_as_the_window_appears_ends_it(self):
+        for env in ({}, self.SLOW):
+            for attempt in range(4):
+                launched = self.start_with(env)
+                self.tap_when_focused()
+                self.assert_ends(launched, "key tap %d, %s" % (attempt, env))
+            for attempt in range(2):
+                launched = self.start_with(env)
+                self.session.probe("tap", TITLE, 20000)
+                self.assert_ends(launched, "queued tap %d, %s" % (attempt, env))
+
+    def test_a_tap_between_slow_frames_ends_it(self):
+        for attempt in range(4):
+            launched = self.start_with(self.SLOW)
+            self.full_frame()
+            self.tap_when_focused()
+            self.assert_ends(launched, "key tap %d" % attempt)
+        for attempt in range(4):
+            launched = self.start_with(self.SLOW)
+            self.full_frame()
+            self.session.probe("tap", TITLE)
+            self.assert_ends(launched, "queued tap %d" % attempt)
+
+    def test_a_close_request_as_the_window_appears_or_between_slow_frames_ends_it(self):
+        for drawn_first in (False, True):
+            launched = self.start_with(self.SLOW)
+            self.session.window(TITLE, 20000)
+            if drawn_first:
+                self.full_frame()
+            self.session.post(TITLE, WM_CLOSE)
+            self.assert_ends(launched, "close, frame drawn first: %s" % drawn_first)
+
+
 def bright_centre(shot, box):
     """The centre of the Sun's pale yellow disc and glow inside the box."""
     x0, y0, x1, y1 = box
