@@ -25,27 +25,36 @@
     Pop $0
 !macroend
 
-; Clears the choice only when it still names this copy of the program: a
-; screensaver chosen since then is the user's and stays. Must run while the
-; program is still there, or its short path cannot be made.
-!macro ForgetCurrentScreensaver program
+; Whether two paths name the same file or folder: their short paths are
+; compared, so a long path and any short form of it match. StrCmp ignores
+; case, as Windows paths do. Ask while the files are there: a missing one is
+; compared by the path as given.
+!macro SamePath result a b
     Push $0
     Push $1
-    ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-    ${If} $0 != ""
-        !insertmacro ShortProgramPath $1 "${program}"
-        ; StrCmp ignores case, as Windows paths do.
-        ${If} $0 == $1
-        ${OrIf} $0 == "${program}"
-            DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-        ${Else}
-            ; The value may name this copy by its long path, or another short form.
-            GetFullPathName /SHORT $0 $0
-            ${If} $0 == $1
-                DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-            ${EndIf}
-        ${EndIf}
+    !insertmacro ShortProgramPath $0 "${a}"
+    !insertmacro ShortProgramPath $1 "${b}"
+    ${If} $0 == $1
+        StrCpy ${result} 1
+    ${Else}
+        StrCpy ${result} 0
     ${EndIf}
     Pop $1
     Pop $0
+!macroend
+
+; Whether the choice still names this copy of the program (1 or 0): a
+; screensaver chosen since then is the user's and stays. Ask while the program
+; is still there, or its short path cannot be made.
+!macro CurrentScreensaverIs result program
+    ReadRegStr ${result} HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    ${If} ${result} != ""
+        !insertmacro SamePath ${result} "${result}" "${program}"
+    ${Else}
+        StrCpy ${result} 0
+    ${EndIf}
+!macroend
+
+!macro ForgetCurrentScreensaver
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
 !macroend

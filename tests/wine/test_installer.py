@@ -1,7 +1,8 @@
 """The Setup program and its uninstaller under Wine, each test class in a
 fresh prefix of its own: what a silent install leaves behind, that the
 screensaver it chose starts a show, that an upgrade keeps the settings file,
-and what an uninstall removes and what it leaves alone."""
+what an uninstall removes and what it leaves alone, and that neither changes
+anything when it cannot do the whole of its work."""
 
 import os
 import re
@@ -57,16 +58,19 @@ class InstallerTestCase(harness.WineTestCase):
         return subprocess.run(["wine"] + list(args), env=self.session.env, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL, text=True, timeout=timeout)
 
-    def run_setup(self, *args):
-        """Runs Setup /S from a batch file, as an administrator's script would:
+    def start_setup(self, *args):
+        """Starts Setup /S from a batch file, as an administrator's script would:
         /D= takes the rest of the command line as it stands, blanks and all,
         which only a command line typed out (not one quoted per argument) gives."""
         script = os.path.join(self.session.scratch_folder("setup"), "setup.bat")
         with open(script, "w") as batch:
             batch.write('"%s" /S %s\r\nexit /b %%errorlevel%%\r\n'
                         % (harness.windows_path(SETUP), " ".join(args)))
-        result = self.wine("cmd", "/c", harness.windows_path(script))
-        self.assertEqual(result.returncode, 0, "Setup /S %s" % " ".join(args))
+        return subprocess.Popen(["wine", "cmd", "/c", harness.windows_path(script)], env=self.session.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def run_setup(self, *args, exit_code=0):
+        self.assertEqual(self.start_setup(*args).wait(CALL_TIMEOUT), exit_code, "Setup /S %s" % " ".join(args))
 
     def registry(self, key):
         """A key's values as {name: (type, data)}, or None when the key is missing."""
@@ -104,9 +108,12 @@ class InstallerTestCase(harness.WineTestCase):
         self.assertEqual(self.wine(folder + "\\Uninstall.exe", "/S").returncode, 0)
         unix_folder = self.unix_path(folder)
         wait_until(lambda: not any(os.path.exists(os.path.join(unix_folder, name))
-                                   for name in PROGRAMS + ("Uninstall.exe",))
-                   and self.registry(UNINSTALL_KEY) is None, 60, "the uninstaller's end")
+                                   for name in PROGRAMS + ("Uninstall.exe",)), 60, "the uninstaller's end")
         subprocess.run(["wineserver", "-w"], env=self.session.env, timeout=60)
+
+    def current_install(self):
+        """What tells Windows and the user which copy is installed."""
+        return self.registry(UNINSTALL_KEY), read_bytes(self.start_menu_entry()), self.screensaver()
 
     def screensaver(self):
         return self.registry(DESKTOP_KEY).get("SCRNSAVE.EXE")
@@ -215,6 +222,7 @@ class UpgradeAndUninstall(InstallerTestCase):
         self.assertEqual(read_bytes(settings), USER_SETTINGS)
 
         self.uninstall(CHOSEN_FOLDER)
+        self.assertIsNone(self.registry(UNINSTALL_KEY))
         self.assertIsNone(self.screensaver())
         self.assertFalse(os.path.exists(self.start_menu_entry()))
         # The user's settings stay, and with them the folder.
@@ -233,6 +241,89 @@ class UpgradeAndUninstall(InstallerTestCase):
         self.assertEqual(self.screensaver(), ("REG_SZ", other))
         self.assertFalse(os.path.exists(unix_folder))
         self.assertFalse(os.path.exists(self.start_menu_entry()))
+
+    def test_a_refused_install_and_an_old_copys_uninstaller_leave_the_current_install_alone(self):
+        self.run_setup("/D=C:\\OldCopy")
+        self.run_setup("/D=C:\\NewCopy")
+        self.assertEqual(self.wine("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d",
+                                   "C:\\windows\\system32\\other.scr", "/f").returncode, 0)
+        current = self.current_install()
+
+        # A folder whose files are refused (permissions do not stop root, so
+        # it is made immutable then too), and a path a file stands in.
+        read_only = self.session.drive_c("ReadOnly")
+        os.makedirs(read_only, 0o555)
+        if os.geteuid() == 0:
+            subprocess.run(["chattr", "+i", read_only], check=True, timeout=CALL_TIMEOUT)
+            self.addCleanup(subprocess.run, ["chattr", "-i", read_only], timeout=CALL_TIMEOUT)
+        with open(self.session.drive_c("Blocked"), "w") as blocker:
+            blocker.write("a file, not a folder")
+        for folder in ("C:\\ReadOnly", "C:\\Blocked\\Sorvelin"):
+            with self.subTest(folder=folder):
+                self.run_setup("/D=" + folder, exit_code=2)
+                self.assertEqual(self.current_install(), current)
+        self.assertEqual(os.listdir(read_only), [])
+
+        self.uninstall("C:\\OldCopy")
+        self.assertEqual(self.current_install(), current)
+        self.uninstall("C:\\NewCopy")
+
+    def test_programs_in_use_hold_back_upgrade_and_uninstall_which_change_nothing(self):
+        folder = "C:\\Shown\\Sorvelin"
+        self.run_setup("/D=" + folder)
+        unix_folder = self.unix_path(folder)
+        # Made to look like an earlier version's install.
+        for name in PROGRAMS:
+            with open(os.path.join(unix_folder, name), "ab") as program:
+                program.write(b"older")
+        self.assertEqual(self.wine("reg", "add", UNINSTALL_KEY, "/v", "DisplayVersion", "/d", "0.9.0",
+                                   "/f").returncode, 0)
+
+        def state():
+            uninstaller = os.stat(os.path.join(unix_folder, "Uninstall.exe"))
+            return ([read_bytes(os.path.join(unix_folder, name)) for name in PROGRAMS],
+                    (uninstaller.st_ino, uninstaller.st_mtime_ns), self.registry(UNINSTALL_KEY))
+        older = state()
+
+        def refused_while(what):
+            # Run in place, the uninstaller's exit code is the uninstall's own.
+            uninstaller = subprocess.Popen(["wine", folder + "\\Uninstall.exe", "/S", "_?=" + folder],
+                                           env=self.session.env, stdout=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL)
+            self.run_setup(exit_code=2)
+            self.assertEqual(uninstaller.wait(CALL_TIMEOUT), 2, what)
+            self.assertEqual(state(), older, what)
+
+        # A preview in the screensaver settings holds the host without a window of its own.
+        area = self.session.launch(harness.PROBE, "Preview Area", args=("blank", "Preview Area"))
+        area.wait_window()
+        handle = [line[5:] for line in self.session.probe_lines("children", "Preview Area")
+                  if line.startswith("hwnd=")][0]
+        self.session.launch(os.path.join(unix_folder, "Sorvelin.scr"), "no such window", 0, ("/p", handle))
+        wait_until(lambda: any("Velmorani_R" in line for line in
+                               self.session.probe_lines("children", "Preview Area")), 10, "the preview")
+        refused_while("a preview")
+        self.session.end_wine()
+
+        # A show: both wait a while for it, then give up.
+        self.session.launch(os.path.join(unix_folder, "Sorvelin.scr"), SHOW_TITLE, args=("/s",))
+        self.assertIsNotNone(self.session.window(RENDERER_TITLE, 20000))
+        refused_while("a show")
+
+        # A show that ends while Setup waits lets the upgrade go on. Setup
+        # unpacks its plug-in into a new temporary folder just before it looks.
+        temp = self.unix_path(self.wine("cmd", "/c", "echo %TEMP%").stdout.strip())
+        before = set(os.listdir(temp))
+        setup = self.start_setup()
+        wait_until(lambda: any(os.path.isdir(os.path.join(temp, name)) for name in set(os.listdir(temp)) - before),
+                   30, "Setup at work")
+        self.assertTrue(self.session.press_until_gone(RENDERER_TITLE, "Escape"))
+        self.assertEqual(setup.wait(CALL_TIMEOUT), 0)
+        for name in PROGRAMS:
+            self.assertEqual(read_bytes(os.path.join(unix_folder, name)),
+                             read_bytes(os.path.join(harness.DIST, name)), name)
+        self.assertEqual(self.registry(UNINSTALL_KEY)["DisplayVersion"][1], project_version())
+        self.uninstall(folder)
 
 
 if __name__ == "__main__":
