@@ -31,6 +31,14 @@ const wchar_t* const kHomePage = L"https://quonrade.example/sorvelin/";
 const wchar_t* const kVersionText = L"Designed by Quonrade Ver.1.0.0";
 // OK that could not write: the user must know, or the choice is lost unseen.
 const wchar_t* const kSaveFailedText = L"設定を保存できませんでした。次のファイルに書き込めません。\n\n";
+// A settings file that is there but could not be read: said once, as the dialog opens.
+const wchar_t* const kUnreadText =
+    L"設定ファイルを読めませんでした。保存されている設定の代わりに、初期の設定を表示しています。\n\n";
+// OK with nothing changed over such a file: it is replaced only when the user says so.
+const wchar_t* const kReplaceUnreadText = L"読めなかった設定ファイルを、表示中の設定で置き換えますか？\n\n";
+// A chosen music file whose name the settings file cannot hold.
+const wchar_t* const kUnspellableFileText =
+    L"このファイルは選べません。ファイル名に、設定に記録できない文字があります。\n\n";
 const wchar_t* const kMessageCaption = L"Sorvelin (ScreenSaver)";
 
 constexpr int kClientWidthTwips = 7425;
@@ -264,7 +272,14 @@ void chooseFile(SettingsDialog& dialog)
     request.lpstrTitle = L"ﾌｧｲﾙを開く";
     if (!GetOpenFileNameW(&request)) return;   // cancelled: nothing changes
 
-    BGM_File = AnsiPathOf(file);
+    std::string stored;
+    if (!AnsiPathOf(file, stored)) {
+        // Stored as it could be spelled, the name would never play: keep the earlier choice.
+        const std::wstring message = kUnspellableFileText + std::wstring(file);
+        MessageBoxW(dialog.window, message.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    BGM_File = stored;
     dialog.fileLabel = file;
     BGM_Folder = FolderOf(BGM_File);
     InvalidateRect(dialog.panel, nullptr, FALSE);
