@@ -42,3 +42,9 @@ bool FileExists(const std::string& path)
     CloseHandle(file);
     return true;
 }
+
+bool FileIsThere(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}

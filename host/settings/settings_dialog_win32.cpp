@@ -10,6 +10,7 @@
 #include "settings_dialog.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,10 @@ struct SettingsDialog {
     int shownBox[3] = {0, 0, 0};   // which Img_Ra each Img_BGM shows
     std::wstring fileLabel;        // lbl_Fname
     bool closing = false;
+    // What the dialog showed when it opened, to tell whether the user changed anything.
+    std::int16_t loadedKind = 0;
+    std::int16_t loadedTrack = 0;
+    std::string loadedFile;
 
     RECT pixels(const TwipRect& rect) const
     {
@@ -292,6 +297,17 @@ void acceptSettings(SettingsDialog& dialog)
     wchar_t text[64] = {};
     GetWindowTextW(dialog.repeatList, text, 64);
     BGM_RepeatTrack = TrackFromText(AnsiFromWide(text));
+    const bool changed =
+        BGM_Kind != dialog.loadedKind || BGM_RepeatTrack != dialog.loadedTrack || BGM_File != dialog.loadedFile;
+    if (SettingsFileUnread && !changed) {
+        // The defaults on show are not the user's choice: the file keeps it unless told otherwise.
+        const std::wstring question = kReplaceUnreadText + WideFromAnsi(SettingsFilePath());
+        if (MessageBoxW(dialog.window, question.c_str(), kMessageCaption,
+                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+            closeDialog(dialog);
+            return;
+        }
+    }
     if (SaveSettings()) {
         closeDialog(dialog);
         return;
@@ -504,6 +520,9 @@ void load(SettingsDialog& dialog)
         SendMessageW(dialog.repeatList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromAnsi(entry).c_str()));
     }
     dialog.fileLabel = WideFromAnsi(BGM_File);
+    dialog.loadedKind = BGM_Kind;
+    dialog.loadedTrack = BGM_RepeatTrack;
+    dialog.loadedFile = BGM_File;
     RememberZoomPoint();
     AnimateOpen(dialog.window);
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
@@ -534,6 +553,10 @@ void ShowSettingsDialog()
         drawGradient(dialog);   // the fixed size means one resize: when it is first shown
         InvalidateRect(dialog.window, nullptr, TRUE);
         UpdateWindow(dialog.window);
+        if (SettingsFileUnread) {
+            const std::wstring message = kUnreadText + WideFromAnsi(SettingsFilePath());
+            MessageBoxW(dialog.window, message.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+        }
 
         MSG message;
         while (IsWindow(dialog.window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
