@@ -32,13 +32,17 @@ class DialogTestCase(HostTestCase):
     def open_dialog(self, folder):
         host = self.host(folder, "/c", title=TITLE)
         host.wait_window()
+        self.find_dialog()
+        return host
+
+    def find_dialog(self):
+        """Waits until the dialog shows and takes its client area's place."""
         info = wait_until(lambda: self.visible_dialog(), 10, "the dialog shown")
         left, top, right, bottom = map(int, info["outer"].split())
         width, height = map(int, info["client"].split())
         border = (right - left - width) // 2
         self.origin = (left + border, bottom - border - height)
         self.info = info
-        return host
 
     def visible_dialog(self):
         info = self.session.window(TITLE, 0)
@@ -233,6 +237,81 @@ class Dialog(DialogTestCase):
         os.rmdir(ini)
         self.press_ok_until_closed()
         self.assertWritten(folder, 1, 0)
+
+    def test_unreadable_settings_file_is_told_once_and_ok_keeps_it_unless_changed(self):
+        folder = self.install()
+        self.write_settings(folder, 2, repeat=4, music="C:\\Music\\song.mp3")
+        stored = self.settings_bytes(folder)
+        for change in (False, True):
+            with self.subTest(change=change):
+                lock = self.session.launch(harness.PROBE, "SettingsLock",
+                                           args=("lock", windows_path(os.path.join(folder, "Sorvelin.ini")),
+                                                 "SettingsLock"))
+                lock.wait_window()
+                self.open_dialog(folder)
+                self.assertIn("読めませんでした", self.message_text())
+                self.dismiss_message()
+                self.session.post("SettingsLock", 0x10)   # the other program lets go
+                lock.wait_exit()
+                if change:
+                    self.click(self.on_panel(CHOICE_LABEL[1]))
+                self.click(self.at(OK_BUTTON))
+                if not change:
+                    self.assertIn("置き換えますか", self.message_text())
+                    self.dismiss_message(answer=7)   # IDNO
+                wait_until(lambda: self.session.window(TITLE, 0) is None, 10, "the dialog's end")
+                if change:
+                    self.assertWritten(folder, 1, 0)
+                else:
+                    self.assertEqual(self.settings_bytes(folder), stored)
+
+    def test_host_in_a_user_folder_outside_the_code_page_opens_and_stores_a_music_file_that_plays(self):
+        # Code page 1252 here: Ł has only a best-fit look-alike, L.
+        user = os.path.join(self.session.scratch_folder("users"), "Łukasz")
+        folder = os.path.join(user, "Sorvelin")
+        os.makedirs(folder)
+        for program in (harness.HOST, harness.RENDERER):
+            shutil.copy(program, folder)
+        media = harness.make_test_media(os.path.join(user, "Music"))
+        os.makedirs(os.path.join(os.path.dirname(user), "Lukasz", "Sorvelin"))   # the look-alike must not be used
+
+        # Started by its long path, as the Start-menu entry starts it.
+        self.start_by_long_path(folder, "/c")
+        self.find_dialog()
+        self.click(self.on_panel(CHOICE_LABEL[2]))
+        self.click(self.on_panel(FILE_BUTTON))
+        wait_until(lambda: self.session.window(CHOOSER, 0), 15, "the file chooser")
+        self.type_into_chooser(windows_path(media["mp3"]))
+        self.session.xdotool("key", "Return")
+        wait_until(lambda: self.session.window(CHOOSER, 0) is None, 15, "the chooser's end")
+        self.press_ok_until_closed()
+        written = wait_until(lambda: self.settings_bytes(folder), 10, "the settings file")
+        self.assertNotIn(b"Lukasz", written)
+        self.assertEqual(os.listdir(os.path.join(os.path.dirname(user), "Lukasz", "Sorvelin")), [])
+
+        before = self.session.audio.audible_seconds()
+        self.start_by_long_path(folder, "/s")
+        self.assertIsNotNone(self.session.window(harness.RENDERER_TITLE, 20000), "the show started")
+        wait_until(lambda: self.session.audio.audible_seconds() > before + 0.1, 20, "the chosen music")
+        self.assertTrue(self.session.press_until_gone(harness.RENDERER_TITLE, "Escape"))
+
+    def start_by_long_path(self, folder, arguments):
+        """Wine hands the program its path in Unicode, as a shortcut does."""
+        started = subprocess.Popen(["wine", windows_path(os.path.join(folder, "Sorvelin.scr")), arguments],
+                                   env=self.session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(started.wait, CALL_TIMEOUT)
+        return started
+
+    def message_text(self):
+        wait_until(lambda: self.session.window(MESSAGE_CAPTION, 0), 15, "the dialog's message")
+        return "\n".join(self.session.probe_lines("text", MESSAGE_CAPTION, 0))
+
+    def dismiss_message(self, answer=None):
+        if answer is None:
+            self.session.post(MESSAGE_CAPTION, 0x10)
+        else:
+            self.session.post(MESSAGE_CAPTION, 0x111, answer)   # WM_COMMAND: the button's id
+        wait_until(lambda: self.session.window(MESSAGE_CAPTION, 0) is None, 10, "the message's end")
 
     def type_into_chooser(self, text):
         """The chooser fills in its controls only after it shows, and keys typed

@@ -24,6 +24,9 @@
 //                                     its place in the window's client area
 //   probe kill TITLE                  ends the process that owns the window,
 //                                     as a crash would, and waits for its end
+//   probe lock PATH TITLE             holds the file open sharing nothing, as
+//                                     another program may, while a plain
+//                                     window with that title is open
 //
 // Copied as Sorvelin.dll and started without arguments, it stands in for a
 // renderer that is slow to open its window: it waits SORVELIN_SLOW_RENDERER_MS
@@ -338,6 +341,18 @@ int killOwner(const char* title)
     return 0;
 }
 
+int lockFile(const char* path, const char* title)
+{
+    const int size = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path, -1, &wide[0], size);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    const int result = blankWindow(title, 200, 100);
+    CloseHandle(file);
+    return result;
+}
+
 DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
 {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 0)) : fallback;
@@ -405,6 +420,7 @@ int main(int, char**)
     if (std::strcmp(command, "focus") == 0 && argc >= 3) return describeFocus(argv[2]);
     if (std::strcmp(command, "escape") == 0 && argc >= 4) return timeEscape(argv[2], numberArg(argc, argv, 3, 0));
     if (std::strcmp(command, "kill") == 0 && argc >= 3) return killOwner(argv[2]);
+    if (std::strcmp(command, "lock") == 0 && argc >= 4) return lockFile(argv[2], argv[3]);
     if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
     return 2;
 }
