@@ -340,6 +340,72 @@ void paintForm(SettingsDialog& dialog)
     EndPaint(dialog.window, &ps);
 }
 
+// ---- the display's scale ----
+
+// Both fonts at the dialog's scale. A font that cannot be made leaves the one
+// before in use; the caller deletes what was replaced once nothing holds it.
+void makeFonts(SettingsDialog& dialog, HFONT& replacedFont, HFONT& replacedLink)
+{
+    replacedFont = replacedLink = nullptr;
+    if (HFONT font = MakeFont(kDialogFont, dialog.twipsPerPixel)) {
+        replacedFont = dialog.font;
+        dialog.font = font;
+    }
+    FontSpec link = kDialogFont;
+    link.underline = true;
+    if (HFONT linkFont = MakeFont(link, dialog.twipsPerPixel)) {
+        replacedLink = dialog.linkFont;
+        dialog.linkFont = linkFont;
+    }
+}
+
+// The form where Windows suggests, its client area kept at its size in twips:
+// the suggestion scales the whole window, frame and all, and may be a pixel out.
+void placeForm(SettingsDialog& dialog, const RECT& suggested)
+{
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(dialog.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, flags);
+    RECT outer, client;
+    if (!GetWindowRect(dialog.window, &outer) || !GetClientRect(dialog.window, &client)) return;
+    const int dx = TwipsToPixels(kClientWidthTwips, dialog.twipsPerPixel) - client.right;
+    const int dy = TwipsToPixels(kClientHeightTwips, dialog.twipsPerPixel) - client.bottom;
+    if (dx != 0 || dy != 0) {
+        SetWindowPos(dialog.window, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+                     flags | SWP_NOMOVE);
+    }
+}
+
+void placeControls(SettingsDialog& dialog)
+{
+    const RECT panel = dialog.pixels(Pic_C);
+    MoveWindow(dialog.panel, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, FALSE);
+    // The font first: the list's field takes its height from it.
+    SendMessageW(dialog.repeatList, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+    const RECT list = dialog.pixels(BGM_Repeat);
+    MoveWindow(dialog.repeatList, list.left, list.top, list.right - list.left, (list.bottom - list.top) * 8, FALSE);
+    dialog.fileButton.rescale(Cmd_File, dialog.twipsPerPixel);
+    dialog.setButton.rescale(Cmd_Set, dialog.twipsPerPixel);
+    dialog.cancelButton.rescale(Cmd_Can, dialog.twipsPerPixel);
+}
+
+// Moved to a monitor of another scale: everything laid out again from twips,
+// fonts and pictures included, as if the dialog had opened there.
+void onDpiChanged(SettingsDialog& dialog, int dpi, const RECT& suggested)
+{
+    if (dpi <= 0) return;
+    dialog.twipsPerPixel = 1440.0 / dpi;
+    HFONT replacedFont, replacedLink;
+    makeFonts(dialog, replacedFont, replacedLink);
+    placeForm(dialog, suggested);
+    placeControls(dialog);
+    if (replacedFont != nullptr) DeleteObject(replacedFont);
+    if (replacedLink != nullptr) DeleteObject(replacedLink);
+    TilePanel(dialog);
+    drawGradient(dialog);
+    RedrawWindow(dialog.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 } // namespace
 
 LRESULT DialogPanel::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -398,6 +464,9 @@ LRESULT SettingsDialog::onMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_COMMAND:
         return 0;   // Enter and Escape reach here as IDOK / IDCANCEL: no button reacts to keys
+    case WM_DPICHANGED:
+        if (lParam != 0) onDpiChanged(*this, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
         return defaultWindowProc(hwnd, message, wParam, lParam);
     }
@@ -539,10 +608,8 @@ void ShowSettingsDialog()
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     SettingsDialog dialog;
     dialog.twipsPerPixel = displayTwipsPerPixel();
-    dialog.font = MakeFont(kDialogFont, dialog.twipsPerPixel);
-    FontSpec link = kDialogFont;
-    link.underline = true;
-    dialog.linkFont = MakeFont(link, dialog.twipsPerPixel);
+    HFONT noFont, noLink;   // nothing to replace yet
+    makeFonts(dialog, noFont, noLink);
     loadPictures(dialog, instance);
 
     dialog.window = createForm(dialog, instance);
