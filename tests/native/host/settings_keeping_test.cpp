@@ -102,11 +102,6 @@ TEST_F(Keeping, SettingsFileThatIsThereButCannotBeReadIsFlagged)
     EXPECT_FALSE(SettingsFileUnread);
     EXPECT_EQ(BGM_Kind, 2);
     EXPECT_EQ(BGM_RepeatTrack, 4);
-
-    fakeHost().readableFiles.clear();   // no file at all: nothing stored to lose
-    fakeHost().values.clear();
-    LoadSettings();
-    EXPECT_FALSE(SettingsFileUnread);
 }
 
 } // namespace

@@ -13,33 +13,9 @@
 
 namespace {
 
-// The dialog's layout in twips, at a DPI: twips × DPI / 1440, rounded.
-int px(int twips, int dpi)
+int px(int twips, int dpi)   // the dialog's twips at a DPI, rounded
 {
     return (twips * dpi + 720) / 1440;
-}
-
-// Left, top, right, bottom of a control given in twips (left, top, width, height).
-RECT expected(int left, int top, int width, int height, int dpi)
-{
-    return {px(left, dpi), px(top, dpi), px(left, dpi) + px(width, dpi), px(top, dpi) + px(height, dpi)};
-}
-
-// A child's place in its parent's client area.
-RECT placeOf(HWND child)
-{
-    RECT place = {};
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
-void expectPlace(HWND child, const RECT& want, const char* name, int dpi)
-{
-    ASSERT_NE(child, nullptr) << name;
-    const RECT got = placeOf(child);
-    EXPECT_TRUE(EqualRect(&got, &want)) << name << " at " << dpi << " dpi: " << got.left << " " << got.top << " "
-                                        << got.right << " " << got.bottom;
 }
 
 COLORREF pixelOf(HWND window, int x, int y)
@@ -51,92 +27,85 @@ COLORREF pixelOf(HWND window, int x, int y)
     return colour;
 }
 
-int fontHeight(HFONT font)
-{
-    LOGFONTW spec = {};
-    return GetObjectW(font, sizeof(spec), &spec) != 0 ? spec.lfHeight : 0;
-}
-
 void checkLayout(HWND dialog, int dpi, POINT corner)
 {
+    SCOPED_TRACE(std::to_string(dpi) + " dpi");
     RECT outer, client;
     GetWindowRect(dialog, &outer);
     GetClientRect(dialog, &client);
-    EXPECT_EQ(outer.left, corner.x) << dpi << " dpi: where Windows suggested";
-    EXPECT_EQ(outer.top, corner.y) << dpi << " dpi";
-    EXPECT_EQ(client.right, px(7425, dpi)) << dpi << " dpi";
-    EXPECT_EQ(client.bottom, px(3690, dpi)) << dpi << " dpi";
+    EXPECT_TRUE(outer.left == corner.x && outer.top == corner.y) << "where Windows suggested";
+    EXPECT_EQ(client.right, px(7425, dpi));
+    EXPECT_EQ(client.bottom, px(3690, dpi));
 
     HWND panel = FindWindowExW(dialog, nullptr, L"Velmorani_P_Panel", nullptr);
-    expectPlace(panel, expected(180, 240, 7035, 2475, dpi), "Pic_C", dpi);
-    expectPlace(FindWindowExW(dialog, nullptr, L"Command", L"設定"), expected(4740, 3000, 1215, 375, dpi), "Cmd_Set",
-                dpi);
-    expectPlace(FindWindowExW(dialog, nullptr, L"Command", L"ｷｬﾝｾﾙ"), expected(6000, 3000, 1215, 375, dpi),
-                "Cmd_Can", dpi);
-    expectPlace(FindWindowExW(panel, nullptr, L"Command", L"..."), expected(420, 1680, 615, 375, dpi), "Cmd_File",
-                dpi);
+    HWND ok = FindWindowExW(dialog, nullptr, L"Command", L"設定");
     HWND list = FindWindowExW(panel, nullptr, L"ComboBox", nullptr);
-    ASSERT_NE(list, nullptr);
-    const RECT listPlace = placeOf(list);
-    EXPECT_EQ(listPlace.left, px(1680, dpi)) << "BGM_Repeat at " << dpi << " dpi";
-    EXPECT_EQ(listPlace.top, px(780, dpi)) << "BGM_Repeat at " << dpi << " dpi";
-    EXPECT_EQ(listPlace.right - listPlace.left, px(615, dpi)) << "BGM_Repeat at " << dpi << " dpi";
-    // 9.75 point at this DPI.
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
-    EXPECT_EQ(fontHeight(font), -static_cast<int>(std::lround(9.75 * dpi / 72))) << dpi << " dpi";
+    const struct {
+        HWND window;
+        int left, top, width, height;   // twips; the list's height follows its font
+    } places[] = {{panel, 180, 240, 7035, 2475}, {ok, 4740, 3000, 1215, 375},
+                  {FindWindowExW(dialog, nullptr, L"Command", L"ｷｬﾝｾﾙ"), 6000, 3000, 1215, 375},
+                  {FindWindowExW(panel, nullptr, L"Command", L"..."), 420, 1680, 615, 375},
+                  {list, 1680, 780, 615, 0}};
+    for (const auto& place : places) {
+        RECT at = {};
+        GetWindowRect(place.window, &at);
+        MapWindowPoints(nullptr, GetParent(place.window), reinterpret_cast<POINT*>(&at), 2);
+        EXPECT_TRUE(at.left == px(place.left, dpi) && at.top == px(place.top, dpi) &&
+                    at.right - at.left == px(place.width, dpi) &&
+                    (place.height == 0 || at.bottom - at.top == px(place.height, dpi)))
+            << place.left << " " << place.top << ": " << at.left << " " << at.top << " " << at.right << " " << at.bottom;
+    }
+    LOGFONTW font = {};   // 9.75 point at this DPI
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -std::lround(9.75 * dpi / 72));
 
-    // The marked box of choice 0 (nothing loaded): 180 twips across, its blue three quarters in.
-    const int box = px(180, dpi);
-    const COLORREF marked = pixelOf(panel, px(420, dpi) + box * 3 / 4, px(1140, dpi) + box * 3 / 4);
-    EXPECT_GT(GetBValue(marked), GetRValue(marked) + 60) << "the box at " << dpi << " dpi";
-    // The strip tiles the whole new panel: brushed metal in its far corner.
+    // Pictures at the new scale: the marked box of choice 0 three quarters in, the strip in
+    // the panel's far corner, the OK button's border line, the gradient half way down.
+    const int box = px(180, dpi) * 3 / 4;
     RECT inside;
     GetClientRect(panel, &inside);
+    const COLORREF marked = pixelOf(panel, px(420, dpi) + box, px(1140, dpi) + box);
     const COLORREF metal = pixelOf(panel, inside.right - 4, inside.bottom - 4);
-    EXPECT_TRUE(GetRValue(metal) > 150 && GetRValue(metal) < 240) << "the strip at " << dpi << " dpi";
-    // The OK button's frame: its one-pixel border line scaled with the face.
-    const COLORREF border = pixelOf(FindWindowExW(dialog, nullptr, L"Command", L"設定"), px(600, dpi), dpi * 3 / 192);
-    EXPECT_LT(GetRValue(border), 40) << "the OK button's border at " << dpi << " dpi";
-    EXPECT_GT(GetBValue(border), 90) << "the OK button's border at " << dpi << " dpi";
-    // The gradient covers the whole new client area: pale half way down the right edge.
+    const COLORREF border = pixelOf(ok, px(600, dpi), dpi * 3 / 192);
     const COLORREF middle = pixelOf(dialog, client.right - 4, client.bottom / 2);
-    EXPECT_GT(GetRValue(middle), 180) << "the background at " << dpi << " dpi";
-    EXPECT_GT(GetBValue(middle), GetRValue(middle)) << "the background at " << dpi << " dpi";
+    EXPECT_GT(GetBValue(marked), GetRValue(marked) + 60) << "box";
+    EXPECT_TRUE(GetRValue(metal) > 150 && GetRValue(metal) < 240) << "strip";
+    EXPECT_TRUE(GetRValue(border) < 40 && GetBValue(border) > 90) << "button";
+    EXPECT_TRUE(GetRValue(middle) > 180 && GetBValue(middle) > GetRValue(middle)) << "gradient";
 }
 
 int ticks = 0;
-bool checked = false;
+bool moved = false;
 
 // Runs inside the dialog's own message loop, once the dialog shows.
 void CALLBACK moveAcrossMonitors(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = FindWindowW(nullptr, L"<Sorvelin>");
-    if (dialog == nullptr || !IsWindowVisible(dialog)) {
-        if (++ticks > 300) {   // it never showed: give up
-            KillTimer(nullptr, timer);
-            PostQuitMessage(1);
-        }
+    if ((dialog == nullptr || !IsWindowVisible(dialog)) && ++ticks < 300) return;
+    KillTimer(nullptr, timer);
+    if (dialog == nullptr) {   // it never showed
+        PostQuitMessage(1);
         return;
     }
-    KillTimer(nullptr, timer);
     HWND list = FindWindowExW(FindWindowExW(dialog, nullptr, L"Velmorani_P_Panel", nullptr), nullptr, L"ComboBox",
                               nullptr);
     int from = 96;
     POINT corner = {0, 0};
     for (int dpi : {144, 192, 96}) {
-        const HFONT before = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0));
         RECT outer;
         GetWindowRect(dialog, &outer);
-        // As Windows suggests it: the window scaled about a new corner on the other monitor.
+        // As Windows suggests it: the window scaled, about a corner on the other monitor.
         corner = {corner.x + 16, corner.y + 8};
         RECT suggested = {corner.x, corner.y, corner.x + (outer.right - outer.left) * dpi / from,
                           corner.y + (outer.bottom - outer.top) * dpi / from};
         SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         checkLayout(dialog, dpi, corner);
-        EXPECT_EQ(GetObjectType(before), 0u) << "the font before " << dpi << " dpi was deleted";
+        EXPECT_EQ(GetObjectType(font), 0u) << "the font before " << dpi << " dpi was deleted";
         from = dpi;
     }
-    checked = true;
+    moved = true;
     PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
@@ -146,7 +115,7 @@ TEST(DialogOnPlatform, MovedToMonitorsOfOtherScalesItIsLaidOutAgainFromTwips)
     SettingsFileUnread = false;
     ASSERT_NE(SetTimer(nullptr, 0, 100, moveAcrossMonitors), 0u);
     ShowSettingsDialog();
-    EXPECT_TRUE(checked) << "the dialog showed and was moved";
+    EXPECT_TRUE(moved);
     EXPECT_EQ(FindWindowW(nullptr, L"<Sorvelin>"), nullptr) << "closed";
 }
 
