@@ -1,7 +1,7 @@
 """Time from the renderer's process start to its window's creation, under Wine.
 
-The host's first watch tick comes 500 ms after the start, and it waits up to
-5 s for a live renderer's first window. This prints the renderer's figure
+The host's first watch tick comes 500 ms after the start, and it waits for a
+live renderer's first window however long it takes. This prints the renderer's figure
 beside a bare window program's, which is Wine's own share.
 Run after scripts/build.sh:  python3 bench/renderer_startup.py [runs]
 """

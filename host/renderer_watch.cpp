@@ -1,8 +1,7 @@
 #include "renderer_watch.h"
 
-void RendererWatch::started(std::uint32_t nowMs)
+void RendererWatch::started()
 {
-    startedMs_ = nowMs;
     seen_ = false;
     missing_ = false;
 }
@@ -16,7 +15,8 @@ bool RendererWatch::keepShowing(bool windowPresent, bool processAlive, std::uint
     }
     if (!processAlive) return false;
 
-    if (!seen_) return nowMs - startedMs_ < kStartGraceMs;
+    // Still starting: a slow start is no reason to leave the show without its host.
+    if (!seen_) return true;
     if (!missing_) {
         missing_ = true;
         missingSinceMs_ = nowMs;

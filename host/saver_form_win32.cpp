@@ -103,7 +103,7 @@ void SaverForm::onLoad(HWND window)
     window_ = window;
     RendererPath = ProgramFolder() + "\\Sorvelin.dll";
     music_ = WhatPlays(BGM_Kind, BGM_File, FileExists(BGM_File));
-    watch_.started(GetTickCount());
+    watch_.started();
     startRenderer();   // always before the music
     startMusic();
 }

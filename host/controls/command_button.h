@@ -22,6 +22,10 @@ public:
     bool create(HWND parent, const TwipRect& place, double twipsPerPixel, const PropertyStore& store,
                 const FontSpec& ambientFont);
 
+    // Moves the control to a place given in twips at a new display scale:
+    // the face's pieces and the caption's font are made anew at that scale.
+    void rescale(const TwipRect& place, double twipsPerPixel);
+
     HWND window() const { return window_; }
     std::function<void()> Click;
 

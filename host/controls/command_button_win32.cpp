@@ -89,6 +89,24 @@ bool CommandButton::create(HWND parent, const TwipRect& place, double twipsPerPi
     return true;
 }
 
+void CommandButton::rescale(const TwipRect& place, double twipsPerPixel)
+{
+    if (window_ == nullptr) return;
+    twipsPerPixel_ = twipsPerPixel;
+    widthTwips_ = place.width;
+    heightTwips_ = place.height;
+    captionChanged();
+    RECT before;
+    GetClientRect(window_, &before);
+    const PixelRect pixels = ToPixels(place, twipsPerPixel);
+    MoveWindow(window_, pixels.x, pixels.y, pixels.width, pixels.height, TRUE);
+    // Same size in pixels: no size change comes, yet the face is drawn at the new scale.
+    if (before.right == pixels.width && before.bottom == pixels.height) {
+        makeSurface();
+        sizeChanged();
+    }
+}
+
 void CommandButton::makeSurface()
 {
     RECT client;

@@ -1,6 +1,6 @@
 #pragma once
 // Platform seam: where the host lives, and whether a file can be read.
-// Windows: program_files_win32.cpp, on GetModuleFileNameW and CreateFileA.
+// Windows: program_files_win32.cpp, on GetModuleFileNameW, CreateFileA and GetFileAttributesA.
 // Native tests: tests/native/support/host_doubles.cpp, a fixed folder and a set of readable files.
 
 #include <string>
@@ -9,3 +9,5 @@
 std::string ProgramFolder();
 // True when the file can be opened for reading; one trailing backslash ignored.
 bool FileExists(const std::string& path);
+// True when a file (not a folder) is at the path, whether or not it can be read.
+bool FileIsThere(const std::string& path);

@@ -19,7 +19,12 @@ std::string ProgramFolder()
         if (length < path.size()) {
             const std::wstring full(path.data(), length);
             const std::size_t slash = full.find_last_of(L'\\');
-            return slash == std::wstring::npos ? std::string() : AnsiPathOf(full.substr(0, slash));
+            if (slash == std::wstring::npos) return std::string();
+            // A folder no code-page text can name comes back as one that opens
+            // nothing: the renderer is then missing, never someone else's.
+            std::string folder;
+            AnsiPathOf(full.substr(0, slash), folder);
+            return folder;
         }
         path.resize(path.size() * 2);
     }
@@ -36,4 +41,10 @@ bool FileExists(const std::string& path)
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
+}
+
+bool FileIsThere(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -10,6 +10,7 @@
 #include "settings_dialog.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,14 @@ const wchar_t* const kHomePage = L"https://quonrade.example/sorvelin/";
 const wchar_t* const kVersionText = L"Designed by Quonrade Ver.1.0.0";
 // OK that could not write: the user must know, or the choice is lost unseen.
 const wchar_t* const kSaveFailedText = L"設定を保存できませんでした。次のファイルに書き込めません。\n\n";
+// A settings file that is there but could not be read: said once, as the dialog opens.
+const wchar_t* const kUnreadText =
+    L"設定ファイルを読めませんでした。保存されている設定の代わりに、初期の設定を表示しています。\n\n";
+// OK with nothing changed over such a file: it is replaced only when the user says so.
+const wchar_t* const kReplaceUnreadText = L"読めなかった設定ファイルを、表示中の設定で置き換えますか？\n\n";
+// A chosen music file whose name the settings file cannot hold.
+const wchar_t* const kUnspellableFileText =
+    L"このファイルは選べません。ファイル名に、設定に記録できない文字があります。\n\n";
 const wchar_t* const kMessageCaption = L"Sorvelin (ScreenSaver)";
 
 constexpr int kClientWidthTwips = 7425;
@@ -85,6 +94,10 @@ struct SettingsDialog {
     int shownBox[3] = {0, 0, 0};   // which Img_Ra each Img_BGM shows
     std::wstring fileLabel;        // lbl_Fname
     bool closing = false;
+    // What the dialog showed when it opened, to tell whether the user changed anything.
+    std::int16_t loadedKind = 0;
+    std::int16_t loadedTrack = 0;
+    std::string loadedFile;
 
     RECT pixels(const TwipRect& rect) const
     {
@@ -264,7 +277,14 @@ void chooseFile(SettingsDialog& dialog)
     request.lpstrTitle = L"ﾌｧｲﾙを開く";
     if (!GetOpenFileNameW(&request)) return;   // cancelled: nothing changes
 
-    BGM_File = AnsiPathOf(file);
+    std::string stored;
+    if (!AnsiPathOf(file, stored)) {
+        // Stored as it could be spelled, the name would never play: keep the earlier choice.
+        const std::wstring message = kUnspellableFileText + std::wstring(file);
+        MessageBoxW(dialog.window, message.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    BGM_File = stored;
     dialog.fileLabel = file;
     BGM_Folder = FolderOf(BGM_File);
     InvalidateRect(dialog.panel, nullptr, FALSE);
@@ -277,6 +297,17 @@ void acceptSettings(SettingsDialog& dialog)
     wchar_t text[64] = {};
     GetWindowTextW(dialog.repeatList, text, 64);
     BGM_RepeatTrack = TrackFromText(AnsiFromWide(text));
+    const bool changed =
+        BGM_Kind != dialog.loadedKind || BGM_RepeatTrack != dialog.loadedTrack || BGM_File != dialog.loadedFile;
+    if (SettingsFileUnread && !changed) {
+        // The defaults on show are not the user's choice: the file keeps it unless told otherwise.
+        const std::wstring question = kReplaceUnreadText + WideFromAnsi(SettingsFilePath());
+        if (MessageBoxW(dialog.window, question.c_str(), kMessageCaption,
+                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+            closeDialog(dialog);
+            return;
+        }
+    }
     if (SaveSettings()) {
         closeDialog(dialog);
         return;
@@ -307,6 +338,72 @@ void paintForm(SettingsDialog& dialog)
     drawText(dc, dialog.font, kWhite, kVersionText, dialog.pixels(lbl_Version), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     drawText(dc, dialog.linkFont, kWhite, kHomePage, dialog.pixels(lbl_URL), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     EndPaint(dialog.window, &ps);
+}
+
+// ---- the display's scale ----
+
+// Both fonts at the dialog's scale. A font that cannot be made leaves the one
+// before in use; the caller deletes what was replaced once nothing holds it.
+void makeFonts(SettingsDialog& dialog, HFONT& replacedFont, HFONT& replacedLink)
+{
+    replacedFont = replacedLink = nullptr;
+    if (HFONT font = MakeFont(kDialogFont, dialog.twipsPerPixel)) {
+        replacedFont = dialog.font;
+        dialog.font = font;
+    }
+    FontSpec link = kDialogFont;
+    link.underline = true;
+    if (HFONT linkFont = MakeFont(link, dialog.twipsPerPixel)) {
+        replacedLink = dialog.linkFont;
+        dialog.linkFont = linkFont;
+    }
+}
+
+// The form where Windows suggests, its client area kept at its size in twips:
+// the suggestion scales the whole window, frame and all, and may be a pixel out.
+void placeForm(SettingsDialog& dialog, const RECT& suggested)
+{
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(dialog.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, flags);
+    RECT outer, client;
+    if (!GetWindowRect(dialog.window, &outer) || !GetClientRect(dialog.window, &client)) return;
+    const int dx = TwipsToPixels(kClientWidthTwips, dialog.twipsPerPixel) - client.right;
+    const int dy = TwipsToPixels(kClientHeightTwips, dialog.twipsPerPixel) - client.bottom;
+    if (dx != 0 || dy != 0) {
+        SetWindowPos(dialog.window, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+                     flags | SWP_NOMOVE);
+    }
+}
+
+void placeControls(SettingsDialog& dialog)
+{
+    const RECT panel = dialog.pixels(Pic_C);
+    MoveWindow(dialog.panel, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, FALSE);
+    // The font first: the list's field takes its height from it.
+    SendMessageW(dialog.repeatList, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+    const RECT list = dialog.pixels(BGM_Repeat);
+    MoveWindow(dialog.repeatList, list.left, list.top, list.right - list.left, (list.bottom - list.top) * 8, FALSE);
+    dialog.fileButton.rescale(Cmd_File, dialog.twipsPerPixel);
+    dialog.setButton.rescale(Cmd_Set, dialog.twipsPerPixel);
+    dialog.cancelButton.rescale(Cmd_Can, dialog.twipsPerPixel);
+}
+
+// Moved to a monitor of another scale: everything laid out again from twips,
+// fonts and pictures included, as if the dialog had opened there.
+void onDpiChanged(SettingsDialog& dialog, int dpi, const RECT& suggested)
+{
+    if (dpi <= 0) return;
+    dialog.twipsPerPixel = 1440.0 / dpi;
+    HFONT replacedFont, replacedLink;
+    makeFonts(dialog, replacedFont, replacedLink);
+    placeForm(dialog, suggested);
+    placeControls(dialog);
+    if (replacedFont != nullptr) DeleteObject(replacedFont);
+    if (replacedLink != nullptr) DeleteObject(replacedLink);
+    TilePanel(dialog);
+    drawGradient(dialog);
+    RedrawWindow(dialog.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 } // namespace
@@ -367,6 +464,9 @@ LRESULT SettingsDialog::onMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_COMMAND:
         return 0;   // Enter and Escape reach here as IDOK / IDCANCEL: no button reacts to keys
+    case WM_DPICHANGED:
+        if (lParam != 0) onDpiChanged(*this, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
         return defaultWindowProc(hwnd, message, wParam, lParam);
     }
@@ -489,6 +589,9 @@ void load(SettingsDialog& dialog)
         SendMessageW(dialog.repeatList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromAnsi(entry).c_str()));
     }
     dialog.fileLabel = WideFromAnsi(BGM_File);
+    dialog.loadedKind = BGM_Kind;
+    dialog.loadedTrack = BGM_RepeatTrack;
+    dialog.loadedFile = BGM_File;
     RememberZoomPoint();
     AnimateOpen(dialog.window);
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
@@ -505,10 +608,8 @@ void ShowSettingsDialog()
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     SettingsDialog dialog;
     dialog.twipsPerPixel = displayTwipsPerPixel();
-    dialog.font = MakeFont(kDialogFont, dialog.twipsPerPixel);
-    FontSpec link = kDialogFont;
-    link.underline = true;
-    dialog.linkFont = MakeFont(link, dialog.twipsPerPixel);
+    HFONT noFont, noLink;   // nothing to replace yet
+    makeFonts(dialog, noFont, noLink);
     loadPictures(dialog, instance);
 
     dialog.window = createForm(dialog, instance);
@@ -519,6 +620,10 @@ void ShowSettingsDialog()
         drawGradient(dialog);   // the fixed size means one resize: when it is first shown
         InvalidateRect(dialog.window, nullptr, TRUE);
         UpdateWindow(dialog.window);
+        if (SettingsFileUnread) {
+            const std::wstring message = kUnreadText + WideFromAnsi(SettingsFilePath());
+            MessageBoxW(dialog.window, message.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+        }
 
         MSG message;
         while (IsWindow(dialog.window) && GetMessageW(&message, nullptr, 0, 0) > 0) {

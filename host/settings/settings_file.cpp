@@ -7,6 +7,7 @@ std::int16_t BGM_Kind = 0;
 std::int16_t BGM_RepeatTrack = 0;
 std::string BGM_File;
 std::string BGM_Folder;
+bool SettingsFileUnread = false;
 
 const char* const kIniSection = "Section";
 const char* const kKeyKind = "BGM" "\x8B\xE6\x95\xAA";
@@ -36,6 +37,8 @@ void loadNumber(const std::string& ini, const char* key, std::int16_t& global)
 void LoadSettings()
 {
     const std::string ini = SettingsFilePath();
+    // The profile functions read such a file as an empty one.
+    SettingsFileUnread = FileIsThere(ini) && !FileExists(ini);
     loadNumber(ini, kKeyKind, BGM_Kind);
     loadNumber(ini, kKeyRepeatTrack, BGM_RepeatTrack);
 

@@ -29,6 +29,11 @@ extern const char* const kKeyKind;          // BGM区分
 extern const char* const kKeyRepeatTrack;   // BGMﾘﾋﾟｰﾄ
 extern const char* const kKeyFile;          // BGMﾌｧｲﾙ
 
+// Set by LoadSettings when the settings file is there but could not be read
+// (another program holds it, no rights): the globals then hold the defaults,
+// not the user's stored choice, and saving them unasked would lose it.
+extern bool SettingsFileUnread;
+
 // Program folder + "\Sorvelin.ini".
 std::string SettingsFilePath();
 

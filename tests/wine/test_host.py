@@ -3,7 +3,6 @@
 import os
 import shutil
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
@@ -64,27 +63,23 @@ class Show(HostTestCase):
         self.assertIsNotNone(self.session.window(SHOW_TITLE, 2000))
         return launched
 
-    def end_show_and_time_it(self, launched):
-        """Escape in the renderer; the host must follow within a second."""
+    def end_show(self):
+        """Escape in the renderer; the host follows (bench/show_end.py times it)."""
         self.assertTrue(self.session.press_until_gone(RENDERER_TITLE, "Escape"))
-        gone = time.monotonic()
-        wait_until(lambda: self.session.window(SHOW_TITLE, 0) is None, 10, "the host's end")
-        return time.monotonic() - gone
+        wait_until(lambda: self.session.window(SHOW_TITLE, 0) is None, 20, "the host's end")
 
-    def test_mp3_plays_at_once_restarts_and_stops_with_the_show(self):
+    def test_mp3_plays_restarts_and_stops_with_the_show(self):
         media = harness.make_test_media(self.session.scratch_folder("media"))
         folder = self.install()
         self.write_settings(folder, 2, music=windows_path(media["mp3"]))
         before = self.session.audio.audible_seconds()
 
-        started = time.monotonic()
-        self.start_show(folder)
-        wait_until(lambda: self.session.audio.audible_seconds() > before + 0.1, 2.5, "music within 2 s")
-        self.assertLess(time.monotonic() - started, 5)
+        self.start_show(folder)   # bench/show_start.py times the music's start
+        wait_until(lambda: self.session.audio.audible_seconds() > before + 0.1, 20, "the music")
         # A one-second tone heard for well over a second was started again.
-        wait_until(lambda: self.session.audio.audible_seconds() > before + 1.6, 10, "the MP3 restarted")
+        wait_until(lambda: self.session.audio.audible_seconds() > before + 1.6, 20, "the MP3 restarted")
 
-        self.assertLess(self.end_show_and_time_it(self.session.launched[-1]), 1.5)
+        self.end_show()
         ended = self.session.audio.audible_seconds()
         self.assertRaises(AssertionError, wait_until,
                           lambda: self.session.audio.audible_seconds() > ended + 0.05, 1.5, "more sound")
@@ -95,8 +90,8 @@ class Show(HostTestCase):
         self.write_settings(folder, 2, music=windows_path(media["wav"]))
         before = self.session.audio.audible_seconds()
         self.start_show(folder)
-        wait_until(lambda: self.session.audio.audible_seconds() > before + 1.2, 10, "the WAV looping")
-        self.end_show_and_time_it(self.session.launched[-1])
+        wait_until(lambda: self.session.audio.audible_seconds() > before + 1.2, 20, "the WAV looping")
+        self.end_show()
         ended = self.session.audio.audible_seconds()
         self.assertRaises(AssertionError, wait_until,
                           lambda: self.session.audio.audible_seconds() > ended + 0.05, 1.5, "more sound")
@@ -105,7 +100,7 @@ class Show(HostTestCase):
         folder = self.install()
         self.write_settings(folder, 1, repeat=3)
         launched = self.start_show(folder)
-        self.assertLess(self.end_show_and_time_it(launched), 1.5)
+        self.end_show()
         self.assertEqual(launched.wait_exit(), 0)
 
     def test_close_request_to_the_show_ends_the_host_and_leaves_the_renderer(self):
@@ -123,28 +118,30 @@ class Show(HostTestCase):
         second = self.host(folder, "/s", title="no such window", wait_ms=0)
         self.assertEqual(second.wait_exit(), 0)
         self.assertEqual(self.session.window(RENDERER_TITLE)["pid"], renderer_pid)
-        self.end_show_and_time_it(first)
+        self.end_show()
 
-    def test_renderer_slow_to_show_its_window_does_not_end_the_show(self):
+    def test_renderer_slow_to_show_its_window_keeps_its_host(self):
         folder = self.install(with_renderer=False)
-        shutil.copy(harness.PROBE, os.path.join(folder, "Sorvelin.dll"))   # waits 1.5 s, then a window
-        started = time.monotonic()
-        host = self.host(folder, "/s", title=RENDERER_TITLE)
-        host.wait_window()
-        self.assertGreater(time.monotonic() - started, 1.5)
-        self.assertIsNotNone(self.session.window(SHOW_TITLE, 0), "the show outlived the first watch ticks")
+        # The stand-in renderer waits longer than any fixed allowance a host might give, then shows a window.
+        shutil.copy(harness.PROBE, os.path.join(folder, "Sorvelin.dll"))
+        plain_env = self.session.env
+        self.session.env = dict(plain_env, SORVELIN_SLOW_RENDERER_MS="7000")
+        try:
+            host = self.host(folder, "/s", title=RENDERER_TITLE, wait_ms=30000)
+        finally:
+            self.session.env = plain_env
+        host.wait_window(timeout=40)
+        self.assertIsNotNone(self.session.window(SHOW_TITLE, 0), "the host waited for the window")
         self.session.post(RENDERER_TITLE, WM_CLOSE)
         self.assertEqual(host.wait_exit(), 0)
 
-    def test_renderer_that_cannot_be_started_ends_the_show_at_once(self):
+    def test_renderer_that_cannot_be_started_ends_the_show(self):
         folder = self.install(with_renderer=False)
         with open(os.path.join(folder, "Sorvelin.dll"), "w") as not_a_program:
             not_a_program.write("not a program")   # there to be read, not to be run
         host = self.host(folder, "/s", title=SHOW_TITLE)
         host.wait_window()
-        seen = time.monotonic()
         self.assertEqual(host.wait_exit(), 0)
-        self.assertLess(time.monotonic() - seen, 1.5)
 
     def test_host_in_a_folder_with_spaces_starts_its_own_renderer(self):
         folder = self.install(folder_name="Program Files/Sorvelin Saver")
@@ -152,7 +149,7 @@ class Show(HostTestCase):
         shutil.copy(harness.PROBE, decoy)   # what a split command line would run
         launched = self.start_show(folder)
         self.assertEqual(self.session.window(RENDERER_TITLE)["class"], "OpenGL")
-        self.end_show_and_time_it(launched)
+        self.end_show()
         self.assertEqual(launched.wait_exit(), 0)
 
 

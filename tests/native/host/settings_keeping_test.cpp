@@ -85,4 +85,23 @@ TEST_F(Keeping, RefusedFirstKeyLeavesTheFileAsItWas)
     EXPECT_EQ(fakeHost().writes.size(), 1u) << "nothing is tried after the first refusal";
 }
 
+TEST_F(Keeping, SettingsFileThatIsThereButCannotBeReadIsFlagged)
+{
+    store(kKindKey, " 2");
+    store(kRepeatKey, " 4");
+    store(kFileKey, "C:\\Music\\song.mp3");
+    fakeHost().unreadableFiles.insert(kIni);   // held open, sharing nothing
+    LoadSettings();
+    EXPECT_TRUE(SettingsFileUnread);
+    EXPECT_EQ(BGM_Kind, 0);
+    EXPECT_EQ(BGM_File, "");
+
+    fakeHost().unreadableFiles.clear();
+    fakeHost().readableFiles.insert(kIni);
+    LoadSettings();
+    EXPECT_FALSE(SettingsFileUnread);
+    EXPECT_EQ(BGM_Kind, 2);
+    EXPECT_EQ(BGM_RepeatTrack, 4);
+}
+
 } // namespace

@@ -23,10 +23,13 @@ void resetFakeHostAndSettings()
     BGM_RepeatTrack = 0;
     BGM_File.clear();
     BGM_Folder.clear();
+    SettingsFileUnread = false;
 }
 
 std::string GetIni(const std::string& section, const std::string& key, const std::string& file)
 {
+    // As the profile functions do: a file that cannot be read reads as an empty one.
+    if (fakeHost().unreadableFiles.count(file) != 0) return std::string();
     const auto found = fakeHost().values.find({file, section, key});
     return found == fakeHost().values.end() ? std::string() : found->second;
 }
@@ -49,6 +52,11 @@ bool FileExists(const std::string& path)
     std::string name = path;
     if (!name.empty() && name.back() == '\\') name.pop_back();
     return fakeHost().readableFiles.count(name) != 0;
+}
+
+bool FileIsThere(const std::string& path)
+{
+    return fakeHost().readableFiles.count(path) != 0 || fakeHost().unreadableFiles.count(path) != 0;
 }
 
 bool IsLeadByte(unsigned char byte)

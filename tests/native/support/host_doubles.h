@@ -15,6 +15,8 @@ struct FakeHostPlatform {
     // (file, section, key) → value
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::set<std::string> readableFiles;
+    // Files that are there but cannot be read (held open by another program).
+    std::set<std::string> unreadableFiles;
     // Every PutIni call in order: key and value.
     std::vector<std::pair<std::string, std::string>> writes;
     // PutIni refuses these keys and leaves their stored values alone.

@@ -30,6 +30,9 @@
 //                                     rectangle, styles, visibility, owner
 //   probe tap TITLE WAIT_MS           as soon as the window appears, post an
 //                                     Escape key-down and its key-up together
+//   probe lock PATH TITLE             holds the file open sharing nothing, as
+//                                     another program may, while a plain
+//                                     window with that title is open
 //
 // Copied as Sorvelin.dll and started without arguments, it stands in for a
 // renderer that is slow to open its window: it waits SORVELIN_SLOW_RENDERER_MS
@@ -401,6 +404,18 @@ int tapEscape(const char* title, DWORD waitMs)
     return posted ? 0 : 1;
 }
 
+int lockFile(const char* path, const char* title)
+{
+    const int size = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path, -1, &wide[0], size);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    const int result = blankWindow(title, 200, 100);
+    CloseHandle(file);
+    return result;
+}
+
 DWORD numberArg(int argc, char** argv, int index, DWORD fallback)
 {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 0)) : fallback;
@@ -471,6 +486,7 @@ int main(int, char**)
     if (std::strcmp(command, "monitors") == 0) return describeMonitors();
     if (std::strcmp(command, "titled") == 0 && argc >= 3) return describeTitled(argv[2]);
     if (std::strcmp(command, "tap") == 0 && argc >= 3) return tapEscape(argv[2], numberArg(argc, argv, 3, 10000));
+    if (std::strcmp(command, "lock") == 0 && argc >= 4) return lockFile(argv[2], argv[3]);
     if (std::strcmp(command, "text") == 0 && argc >= 3) return describeText(argv[2], numberArg(argc, argv, 3, 0));
     return 2;
 }

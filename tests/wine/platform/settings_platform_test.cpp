@@ -129,31 +129,43 @@ TEST(FileExistsOnPlatform, OnlyFilesThatCanBeOpenedForReading)
     DeleteFileA(path.c_str());
 }
 
-// A music file whose name the ANSI code page cannot spell (no legacy code
-// page has the snowman) must still be stored as a path that opens again.
-TEST(AnsiPathOnPlatform, UnspellableNamesBecomeShortNamesThatOpen)
+// Names the ANSI code page cannot spell exactly (no legacy code page has the
+// snowman; code page 1252 lacks Ł, code page 932 lacks ë and Ł) must be stored
+// as paths that open again: the short name, never a best-fit look-alike.
+TEST(AnsiPathOnPlatform, NamesOutsideTheCodePageBecomeShortNamesThatOpen)
 {
     wchar_t temp[MAX_PATH] = {};
     ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    const std::wstring folder = std::wstring(temp) + L"Sorvelin \u2603 music";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring file = folder + L"\\song \u2603.mp3";
-    HANDLE made = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(made, INVALID_HANDLE_VALUE);
-    CloseHandle(made);
+    for (const wchar_t* name : {L"Sorvelin \u2603 music", L"\u0141ukasz", L"Zo\u00EB"}) {
+        const std::wstring folder = std::wstring(temp) + name;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring file = folder + L"\\song.mp3";
+        HANDLE made = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(made, INVALID_HANDLE_VALUE);
+        CloseHandle(made);
 
-    const std::string stored = AnsiPathOf(file);
-    EXPECT_EQ(stored.find('?'), std::string::npos) << stored;
-    EXPECT_TRUE(FileExists(stored)) << stored;
-    EXPECT_EQ(FolderOf(stored).find('?'), std::string::npos);
+        std::string stored;
+        EXPECT_TRUE(AnsiPathOf(file, stored)) << stored;
+        EXPECT_TRUE(FileExists(stored)) << stored;
+
+        DeleteFileW(file.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
 
     // Spellable paths are kept exactly as they are, long names and all.
     const std::wstring plain = std::wstring(temp) + L"Sorvelin plain name.mp3";
-    EXPECT_EQ(AnsiPathOf(plain), AnsiFromWide(plain));
-    EXPECT_EQ(WideFromAnsi(AnsiFromWide(plain)), plain);
+    std::string stored;
+    EXPECT_TRUE(AnsiPathOf(plain, stored));
+    EXPECT_EQ(WideFromAnsi(stored), plain);
 
-    DeleteFileW(file.c_str());
-    RemoveDirectoryW(folder.c_str());
+    // No short name to fall back on (here: nothing there to have one): a text
+    // that opens nothing, not the look-alike folder next door.
+    const std::wstring away = std::wstring(temp) + L"\u0141ost\\song.mp3";
+    CreateDirectoryW((std::wstring(temp) + L"Lost").c_str(), nullptr);
+    EXPECT_FALSE(AnsiPathOf(away, stored));
+    EXPECT_EQ(stored.find("Lost"), std::string::npos) << stored;
+    EXPECT_FALSE(FileExists(stored));
+    RemoveDirectoryW((std::wstring(temp) + L"Lost").c_str());
 }
 
 } // namespace
