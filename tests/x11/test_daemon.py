@@ -11,53 +11,40 @@ import unittest
 from x11_env import CALL_TIMEOUT, PROGRAM, VirtualDisplay, wait_until
 
 USER = "sorvelin-saver"
+SETTINGS = ("mode: one\nselected: 0\nsplash: False\nfade: False\nunfade: False\nlock: False\n"
+            "timeout: 1:00:00\ndpmsEnabled: False\nprograms: \"Sorvelin\" %s -root \\n\n")
 
 
-def ensure_user():
-    if subprocess.run(["id", "-u", USER], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode != 0:
-        subprocess.run(["useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin", USER],
-                       check=True, timeout=CALL_TIMEOUT)
-
-
+@unittest.skipUnless(os.geteuid() == 0, "needs root to make the daemon's plain user")
 class Daemon(unittest.TestCase):
     def setUp(self):
-        if os.geteuid() != 0:
-            self.skipTest("needs root to make the daemon's plain user")
-        ensure_user()
-        # Readable by that user wherever the checkout lies.
-        self.scratch = tempfile.mkdtemp(prefix="sorvelin-daemon-")
-        self.addCleanup(shutil.rmtree, self.scratch, True)
-        os.chmod(self.scratch, 0o755)
-        self.program = os.path.join(self.scratch, "sorvelin")
-        shutil.copy(PROGRAM, self.program)
-        home = os.path.join(self.scratch, "home")
+        if subprocess.run(["id", "-u", USER], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode:
+            subprocess.run(["useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin", USER],
+                           check=True, timeout=CALL_TIMEOUT)
+        # A copy the user can reach wherever the checkout lies.
+        scratch = tempfile.mkdtemp(prefix="sorvelin-daemon-")
+        self.addCleanup(shutil.rmtree, scratch, True)
+        os.chmod(scratch, 0o755)
+        self.program = shutil.copy(PROGRAM, scratch)
+        home = os.path.join(scratch, "home")
         os.mkdir(home)
         with open(os.path.join(home, ".xscreensaver"), "w") as settings:
-            settings.write("mode: one\nselected: 0\nsplash: False\nfade: False\nunfade: False\nlock: False\n"
-                           "timeout: 1:00:00\ndpmsEnabled: False\n"
-                           'programs: "Sorvelin" %s -root \\n\n' % self.program)
-        shutil.chown(home, USER)
-        shutil.chown(os.path.join(home, ".xscreensaver"), USER)
+            settings.write(SETTINGS % self.program)
+        for path in (home, settings.name):
+            shutil.chown(path, USER)
 
         self.display = VirtualDisplay(640, 480)
         self.addCleanup(self.display.stop)
         self.display.run("xhost", "+local:")
         self.as_user = ["runuser", "-u", USER, "--", "env", "DISPLAY=" + self.display.name, "HOME=" + home]
-        self.daemon = subprocess.Popen(self.as_user + ["xscreensaver", "--no-splash"],
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(self.end_daemon)
+        daemon = subprocess.Popen(self.as_user + ["xscreensaver", "--no-splash"], stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: daemon.poll() is None and daemon.kill())
+        self.addCleanup(lambda: self.command("-exit") and daemon.wait(10))
 
     def command(self, *args):
         return subprocess.run(self.as_user + ["xscreensaver-command"] + list(args), stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, timeout=CALL_TIMEOUT).returncode == 0
-
-    def end_daemon(self):
-        self.command("-exit")
-        try:
-            self.daemon.wait(10)
-        except subprocess.TimeoutExpired:
-            self.daemon.kill()
-            self.daemon.wait()
 
     def saver_pid(self):
         for pid in filter(str.isdigit, os.listdir("/proc")):
@@ -74,7 +61,6 @@ class Daemon(unittest.TestCase):
         with open("/proc/%d/environ" % pid, "rb") as environ:
             self.assertIn(b"XSCREENSAVER_WINDOW=0x", environ.read())
         self.display.sun_at(320, 240)
-
         self.assertTrue(self.command("-deactivate"))
         wait_until(lambda: self.saver_pid() is None, 20, "sorvelin's end after -deactivate")
 

@@ -1,6 +1,6 @@
 """dist/sorvelin on Xvfb, whose GLX goes through Mesa: its own window, the
-root window, the daemon's window and a given window; the signals that end
-it; and each kind of bad input with its exit code and message."""
+root window, the daemon's window and a given window; what ends it; and each
+kind of bad input with its exit code and message."""
 
 import re
 import signal
@@ -27,18 +27,16 @@ class ShowTestCase(unittest.TestCase):
         self.assertEqual(program.returncode, 0, program.stderr.read())
 
     def own_window(self):
-        found = wait_until(lambda: self.display.run("xdotool", "search", "--name", "^Sorvelin$").stdout.split(),
-                           20, "the Sorvelin window")
-        return int(found[0])
+        return int(wait_until(lambda: self.display.run("xdotool", "search", "--name", "^Sorvelin$").stdout, 20,
+                              "the Sorvelin window").split()[0])
 
 
 class OwnWindow(ShowTestCase):
     def test_covers_the_screen_with_the_sun_in_the_middle_until_escape(self):
         program = self.start()
         info = self.display.run("xwininfo", "-id", str(self.own_window())).stdout
-        geometry = [int(re.search(r"%s:\s+(-?\d+)" % key, info).group(1))
-                    for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
-        self.assertEqual(geometry, [0, 0, 640, 480])
+        self.assertEqual([int(re.search(key + r":\s+(-?\d+)", info).group(1)) for key in
+                          ("upper-left X", "upper-left Y", "Width", "Height")], [0, 0, 640, 480])
         self.display.sun_at(320, 240)
         self.display.run("xdotool", "key", "Escape")
         self.assert_ends(program)
@@ -65,8 +63,7 @@ class OthersWindows(ShowTestCase):
         self.assert_ends(program)
 
     def test_root_draws_in_the_daemons_window_until_sigint(self):
-        window = self.client.window(100, 80, 320, 240)
-        program = self.start("--root", XSCREENSAVER_WINDOW=hex(window))
+        program = self.start("--root", XSCREENSAVER_WINDOW=hex(self.client.window(100, 80, 320, 240)))
         self.display.sun_at(260, 200)
         program.send_signal(signal.SIGINT)
         self.assert_ends(program)
@@ -88,26 +85,24 @@ class OthersWindows(ShowTestCase):
 
 
 class BadInput(unittest.TestCase):
-    def assert_refused(self, display, args, code, message, env=None):
-        result = display.run(PROGRAM, *args, env=env)
-        self.assertEqual(result.returncode, code, result.stderr)
-        self.assertRegex(result.stderr, message)
-
     def test_each_fault_gives_its_code_and_one_clear_message(self):
         display = VirtualDisplay(320, 240)
         self.addCleanup(display.stop)
-        usage = r"^sorvelin: .*\nusage: sorvelin"
-        for args in (["-bogus"], ["--delay", "soon"], ["-window-id"], ["-root", "-window-id", "5"]):
-            self.assert_refused(display, args, 2, usage)
-        self.assert_refused(display, ["-window-id", "0x1fffff0"], 1, r"^sorvelin: there is no window 0x1fffff0")
-        self.assert_refused(display, ["-root"], 1, r"^sorvelin: XSCREENSAVER_WINDOW is not a window id",
-                            env=dict(display.env, XSCREENSAVER_WINDOW="nowhere"))
-        nowhere = ":%d" % free_display_number()
-        self.assert_refused(display, [], 1, r'^sorvelin: cannot open the X display "%s"' % nowhere,
-                            env=dict(display.env, DISPLAY=nowhere))
         without_gl = VirtualDisplay(320, 240, extra=["-extension", "GLX"])
         self.addCleanup(without_gl.stop)
-        self.assert_refused(without_gl, [], 1, r"^sorvelin: the X display .* has no OpenGL \(GLX\)")
+        nowhere = ":%d" % free_display_number()
+        usage = r"^sorvelin: .*\nusage: sorvelin"
+        cases = [(display, args, None, 2, usage)
+                 for args in (["-bogus"], ["--delay", "soon"], ["-window-id"], ["-root", "-window-id", "5"])] + [
+            (display, ["-window-id", "0x1fffff0"], None, 1, r"^sorvelin: there is no window 0x1fffff0"),
+            (display, ["-root"], {"XSCREENSAVER_WINDOW": "nowhere"}, 1, r"^sorvelin: XSCREENSAVER_WINDOW is not"),
+            (display, [], {"DISPLAY": nowhere}, 1, r'^sorvelin: cannot open the X display "%s"' % nowhere),
+            (without_gl, [], None, 1, r"^sorvelin: the X display .* has no OpenGL \(GLX\)")]
+        for on, args, env, code, message in cases:
+            with self.subTest(args=args, env=env):
+                result = on.run(PROGRAM, *args, env=dict(on.env, **(env or {})))
+                self.assertEqual(result.returncode, code, result.stderr)
+                self.assertRegex(result.stderr, message)
 
 
 if __name__ == "__main__":

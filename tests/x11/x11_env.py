@@ -1,5 +1,5 @@
-"""What the Linux program's tests share: a virtual X display, screenshots,
-the Sun's place in them, a small Xlib client that makes windows the way a
+"""What the Linux program's tests share: a virtual X display, screenshots and
+the Sun's place in them, a small Xlib client that makes windows as a
 screensaver daemon does, and deadline polls. Every wait has a deadline and
 every subprocess a timeout."""
 
@@ -15,38 +15,34 @@ CALL_TIMEOUT = 60
 
 def wait_until(predicate, timeout, what, interval=0.05):
     deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not predicate():
         if time.monotonic() >= deadline:
             raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
         time.sleep(interval)
+    return predicate()
 
 
 def free_display_number():
-    for number in range(200, 300):
-        if not os.path.exists("/tmp/.X%d-lock" % number) and not os.path.exists("/tmp/.X11-unix/X%d" % number):
-            return number
-    raise RuntimeError("no free X display number")
+    return next(n for n in range(200, 300) if not os.path.exists("/tmp/.X%d-lock" % n)
+                and not os.path.exists("/tmp/.X11-unix/X%d" % n))
 
 
 class VirtualDisplay:
-    """An Xvfb server with a black root window."""
+    """An Xvfb server with a black root window. Another run may take the same
+    free number at the same moment: then that Xvfb ends and the next is tried."""
 
     def __init__(self, width=640, height=480, extra=()):
         self.width, self.height = width, height
-        for _ in range(5):   # another run may take the same free number at once
-            self.number = free_display_number()
-            self.name = ":%d" % self.number
-            self.process = subprocess.Popen(
-                ["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (width, height), "-br", "-nolisten", "tcp",
-                 "-noreset"] + list(extra), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            socket = "/tmp/.X11-unix/X%d" % self.number
+        for _ in range(5):
+            self.name = ":%d" % free_display_number()
+            self.process = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (width, height),
+                                             "-br", "-nolisten", "tcp", "-noreset"] + list(extra),
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            socket = "/tmp/.X11-unix/X" + self.name[1:]
             wait_until(lambda: os.path.exists(socket) or self.process.poll() is not None, 10, "Xvfb")
             if self.process.poll() is None:
-                self.env = dict(os.environ, DISPLAY=self.name)
-                self.env.pop("XSCREENSAVER_WINDOW", None)
+                self.env = {k: v for k, v in os.environ.items() if k != "XSCREENSAVER_WINDOW"}
+                self.env["DISPLAY"] = self.name
                 return
         raise RuntimeError("Xvfb did not start")
 
@@ -58,15 +54,18 @@ class VirtualDisplay:
         return subprocess.Popen([PROGRAM] + list(args), env=dict(self.env, **env), stdout=subprocess.DEVNULL,
                                 stderr=subprocess.PIPE, text=True)
 
-    def screenshot(self):
-        data = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env,
-                              stdout=subprocess.PIPE, check=True, timeout=CALL_TIMEOUT).stdout
-        return Picture(self.width, self.height, data)
+    def sun_centre(self):
+        """The middle of the Sun's pale yellow disc on the screen, or None."""
+        rgb = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env, check=True,
+                             stdout=subprocess.PIPE, timeout=CALL_TIMEOUT).stdout
+        bright = [(i // 3 % self.width, i // 3 // self.width) for i in range(0, len(rgb), 6)
+                  if rgb[i] > 200 and rgb[i + 1] > 200 and rgb[i + 2] < rgb[i] - 40]
+        return (sum(p[0] for p in bright) / len(bright), sum(p[1] for p in bright) / len(bright)) if bright else None
 
     def sun_at(self, x, y, timeout=20):
-        """Waits until the Sun's bright disc is centred on (x, y), within a few pixels."""
+        """Waits until the Sun's disc is centred on (x, y), within a few pixels."""
         def centred():
-            centre = self.screenshot().sun_centre()
+            centre = self.sun_centre()
             return centre and abs(centre[0] - x) <= 4 and abs(centre[1] - y) <= 4
         wait_until(centred, timeout, "the Sun at (%d, %d)" % (x, y), interval=0.2)
 
@@ -75,31 +74,10 @@ class VirtualDisplay:
         self.process.wait(10)
 
 
-class Picture:
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
-
-    def at(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.rgb[i:i + 3])
-
-    def sun_centre(self):
-        """The middle of the pale yellow disc, or None when there is none."""
-        xs = ys = count = 0
-        for y in range(0, self.height, 2):
-            for x in range(0, self.width, 2):
-                r, g, b = self.at(x, y)
-                if r > 200 and g > 200 and b < r - 40:
-                    xs, ys, count = xs + x, ys + y, count + 1
-        return (xs / count, ys / count) if count else None
-
-
-class XEvent(ctypes.Union):
-    class ClientMessage(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
-    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
 
 
 class XClient:
@@ -115,8 +93,6 @@ class XClient:
                                    ("XSendEvent", i, [p, ul, i, ctypes.c_long, p]), ("XCloseDisplay", i, [p])):
             getattr(self.x, name).restype, getattr(self.x, name).argtypes = result, args
         self.dpy = self.x.XOpenDisplay(display.name.encode())
-        if not self.dpy:
-            raise RuntimeError("cannot open %s" % display.name)
 
     def window(self, x, y, width, height):
         window = self.x.XCreateSimpleWindow(self.dpy, self.x.XDefaultRootWindow(self.dpy), x, y, width, height,
@@ -130,13 +106,10 @@ class XClient:
         self.x.XSync(self.dpy, 0)
 
     def ask_to_close(self, window):
-        """The window manager's close request (WM_DELETE_WINDOW)."""
-        event = XEvent()
-        event.xclient.type = 33   # ClientMessage
-        event.xclient.window = window
-        event.xclient.message_type = self.x.XInternAtom(self.dpy, b"WM_PROTOCOLS", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = self.x.XInternAtom(self.dpy, b"WM_DELETE_WINDOW", 0)
+        """What a window manager sends for the close button: WM_DELETE_WINDOW."""
+        atom = lambda name: self.x.XInternAtom(self.dpy, name, 0)  # noqa: E731
+        event = ClientMessage(type=33, window=window, message_type=atom(b"WM_PROTOCOLS"), format=32)
+        event.data[0] = atom(b"WM_DELETE_WINDOW")
         self.x.XSendEvent(self.dpy, window, 0, 0, ctypes.byref(event))
         self.x.XSync(self.dpy, 0)
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -15,12 +14,6 @@
 #include "texture_set.h"
 
 namespace {
-
-std::vector<unsigned char> fileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 TEST(EmbeddedPictures, EveryResourceIdGivesItsFilesRowsAtTheTablesSize)
 {
@@ -38,30 +31,23 @@ TEST(EmbeddedPictures, EveryResourceIdGivesItsFilesRowsAtTheTablesSize)
         EXPECT_EQ(bitmap.width, e.width);
         EXPECT_EQ(bitmap.height, e.height);
         // The rows as the file stores them after its 54 header bytes, padding included.
-        const std::vector<unsigned char> file =
-            fileBytes(std::string(RENDERER_SOURCE_DIR) + "/" + pictureFileName(e.id));
-        const std::size_t stride = (e.width * 3 + 3) / 4 * 4;
-        ASSERT_EQ(file.size(), 54 + stride * e.height);
-        EXPECT_EQ(0, std::memcmp(bitmap.bgrRows, file.data() + 54, stride * e.height));
+        std::ifstream in(std::string(RENDERER_SOURCE_DIR) + "/" + pictureFileName(e.id), std::ios::binary);
+        const std::vector<char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::size_t rows = (e.width * 3 + 3) / 4 * 4 * e.height;
+        ASSERT_EQ(file.size(), 54 + rows);
+        EXPECT_EQ(0, std::memcmp(bitmap.bgrRows, file.data() + 54, rows));
         closeTextureBitmap(bitmap);
-        EXPECT_EQ(bitmap.bgrRows, nullptr);
     }
     TextureBitmap none;
     EXPECT_FALSE(openTextureBitmap(105, none));   // 105 and 106 are not used
 }
 
-// A 2 x 2 picture: rows of 6 bytes padded to 8.
-std::vector<unsigned char> tinyBitmap()
-{
-    std::vector<unsigned char> bytes = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
-                                        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0};
-    bytes.resize(70, 0x5A);
-    return bytes;
-}
-
 TEST(BitmapBytes, TakesOnlyUncompressedBottomUp24BitRowsThatAreAllThere)
 {
-    const std::vector<unsigned char> good = tinyBitmap();
+    // A 2 x 2 picture: rows of 6 bytes padded to 8.
+    std::vector<unsigned char> good = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                       2,   0,   0,  0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0};
+    good.resize(70, 0x5A);
     TextureBitmap bitmap;
     ASSERT_TRUE(readBitmapBytes(good.data(), good.size(), bitmap));
     EXPECT_EQ(bitmap.width, 2);
@@ -70,24 +56,21 @@ TEST(BitmapBytes, TakesOnlyUncompressedBottomUp24BitRowsThatAreAllThere)
 
     struct Fault {
         const char* what;
-        std::size_t at;
+        std::size_t at, count;
         unsigned char value;
     } const faults[] = {
-        {"not a bitmap", 0, 'X'},         {"32 bits a pixel", 28, 32},  {"run-length coded", 30, 1},
-        {"rows stored top first", 25, 0xFF}, {"a 12-byte core header", 14, 12}, {"rows inside the header", 10, 20},
-        {"no width", 18, 0},
+        {"not a bitmap", 0, 1, 'X'},     {"32 bits a pixel", 28, 1, 32},    {"run-length coded", 30, 1, 1},
+        {"rows top first", 22, 4, 0xFF}, {"a 12-byte header", 14, 1, 12}, {"rows in the header", 10, 1, 20},
+        {"no width", 18, 1, 0},
     };
     for (const Fault& f : faults) {
-        SCOPED_TRACE(f.what);
         std::vector<unsigned char> bad = good;
-        bad[f.at] = f.value;
-        if (f.at == 25) bad[22] = bad[23] = bad[24] = 0xFF;   // height -1
+        std::memset(&bad[f.at], f.value, f.count);
         TextureBitmap untouched;
-        EXPECT_FALSE(readBitmapBytes(bad.data(), bad.size(), untouched));
-        EXPECT_EQ(untouched.bgrRows, nullptr);
+        EXPECT_FALSE(readBitmapBytes(bad.data(), bad.size(), untouched)) << f.what;
+        EXPECT_EQ(untouched.bgrRows, nullptr) << f.what;
     }
-    TextureBitmap cut;
-    EXPECT_FALSE(readBitmapBytes(good.data(), good.size() - 1, cut));   // the last row's padding missing
+    EXPECT_FALSE(readBitmapBytes(good.data(), good.size() - 1, bitmap));   // the last row's padding missing
 }
 
 } // namespace
