@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks, then builds the native tests
-# and benchmarks (build/native) and the Windows programs with their Setup
-# program (build/win → dist/).
+# and benchmarks with the Linux program and its Debian package (build/native
+# → dist/), and the Windows programs with their Setup program (build/win → dist/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +14,7 @@ packages=(
     gstreamer1.0-plugins-ugly gstreamer1.0-libav sox libsox-fmt-mp3 lame
     fonts-ipafont-gothic
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+    libgl-dev libx11-dev dpkg-dev xscreensaver
 )
 
 missing=()
@@ -34,6 +35,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j "$jobs"
+# The Linux program's Debian package, beside it in dist/.
+cmake --build build/native --target package >/dev/null
 
 cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Windows programs and the Setup program twice, from two copies of
-# the source in different folders, and checks that the results are byte for
-# byte the same: a published checksum then identifies one commit's build.
+# Builds the Windows programs, the Setup program and the Linux program twice,
+# from two copies of the source in different folders, and checks that the
+# results are byte for byte the same: a published checksum then identifies one commit's build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +12,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/sorvelin-reproducible-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 jobs=$(nproc 2>/dev/null || echo 2)
-outputs=(Sorvelin.scr Sorvelin.dll Sorvelin-Setup.exe)
+outputs=(Sorvelin.scr Sorvelin.dll Sorvelin-Setup.exe sorvelin)
 
 build_copy() {
     local copy=$1
@@ -23,6 +23,10 @@ build_copy() {
         -DCMAKE_TOOLCHAIN_FILE="$copy/source/cmake/mingw-w64-x86_64.cmake" \
         -DSORVELIN_DIST_DIR="$copy/dist" >/dev/null
     cmake --build "$copy/build" -j "$jobs" --target setup >/dev/null
+    # The Linux program too; its Debian package carries file times, so it is not compared.
+    cmake -S "$copy/source" -B "$copy/build-native" -DCMAKE_BUILD_TYPE=Release \
+        -DSORVELIN_DIST_DIR="$copy/dist" >/dev/null
+    cmake --build "$copy/build-native" -j "$jobs" --target sorvelin >/dev/null
 }
 
 build_copy "$work/first"

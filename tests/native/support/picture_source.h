@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "offscreen_gl.h"
+#include "picture_names.h"
 
 struct PictureSource {
     bool useFiles = true;                            // else plain test pictures
@@ -24,6 +25,3 @@ struct PictureSource {
 PictureSource& pictureSource();
 void resetPictureSource();
 
-// The picture file that renderer/renderer.rc gives a bitmap resource id, as
-// written there (relative to renderer/); empty when the script has none.
-std::string pictureFileName(int resourceId);
