@@ -8,23 +8,20 @@ Run after scripts/build.sh:  python3 bench/show_start.py [runs]
 """
 
 import os
-import shutil
 import statistics
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wine"))
 import harness  # noqa: E402
+from show_end import install as install_programs, report  # noqa: E402
 
 GOALS_MS = {"music": 2000.0, "music, worst": 5000.0}
 
 
 def install(session, music):
     """Both programs in a folder of their own, with the MP3 chosen."""
-    folder = os.path.join(session.scratch_folder("install"), "Sorvelin")
-    os.makedirs(folder)
-    shutil.copy(harness.HOST, folder)
-    shutil.copy(harness.RENDERER, folder)
+    folder = install_programs(session)
     with open(os.path.join(folder, "Sorvelin.ini"), "wb") as ini:
         ini.write(harness.settings_file_bytes(2, music=harness.windows_path(music)))
     return folder
@@ -41,12 +38,6 @@ def one_show(session, folder):
     launched.wait_exit()
     session.end_wine()
     return window, music
-
-
-def report(label, figures, goal):
-    median = statistics.median(figures)
-    print("  %-34s %7.1f ms (%.1f - %.1f)  goal <= %.0f ms: %s" % (
-        label, median, min(figures), max(figures), goal, "met" if median <= goal else "MISSED"))
 
 
 def main():

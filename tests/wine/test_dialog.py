@@ -151,12 +151,7 @@ class Dialog(DialogTestCase):
         folder = self.install()
         self.write_settings(folder, 2)
         self.open_dialog(folder)
-        self.click(self.on_panel(CHOICE_LABEL[2]))
-        self.click(self.on_panel(FILE_BUTTON))
-        wait_until(lambda: self.session.window(CHOOSER, 0), 15, "the file chooser")
-        self.type_into_chooser(windows_path(media["mp3"]))
-        self.session.xdotool("key", "Return")
-        wait_until(lambda: self.session.window(CHOOSER, 0) is None, 15, "the chooser's end")
+        self.choose_music_file(media["mp3"])
         self.click(self.at(OK_BUTTON))
         wait_until(lambda: self.session.window(TITLE, 0) is None, 10, "the dialog's end")
         self.assertWritten(folder, 2, 0, windows_path(media["mp3"]).encode())
@@ -265,12 +260,7 @@ class Dialog(DialogTestCase):
         # Started by its long path, as the Start-menu entry starts it.
         self.start_by_long_path(folder, "/c")
         self.find_dialog()
-        self.click(self.on_panel(CHOICE_LABEL[2]))
-        self.click(self.on_panel(FILE_BUTTON))
-        wait_until(lambda: self.session.window(CHOOSER, 0), 15, "the file chooser")
-        self.type_into_chooser(windows_path(media["mp3"]))
-        self.session.xdotool("key", "Return")
-        wait_until(lambda: self.session.window(CHOOSER, 0) is None, 15, "the chooser's end")
+        self.choose_music_file(media["mp3"])
         self.press_ok_until_closed()
         self.assertNotIn(b"Lukasz", wait_until(lambda: self.settings_bytes(folder), 10, "the settings file"))
 
@@ -295,6 +285,15 @@ class Dialog(DialogTestCase):
         # WM_COMMAND with the button's id, or WM_CLOSE
         self.session.post(MESSAGE_CAPTION, *((0x111, answer) if answer else (0x10,)))
         wait_until(lambda: self.session.window(MESSAGE_CAPTION, 0) is None, 10, "the message's end")
+
+    def choose_music_file(self, path):
+        """The file choice, then the file typed into the chooser and taken."""
+        self.click(self.on_panel(CHOICE_LABEL[2]))
+        self.click(self.on_panel(FILE_BUTTON))
+        wait_until(lambda: self.session.window(CHOOSER, 0), 15, "the file chooser")
+        self.type_into_chooser(windows_path(path))
+        self.session.xdotool("key", "Return")
+        wait_until(lambda: self.session.window(CHOOSER, 0) is None, 15, "the chooser's end")
 
     def type_into_chooser(self, text):
         """The chooser fills in its controls only after it shows, and keys typed
