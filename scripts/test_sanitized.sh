@@ -6,8 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVELIN_SANITIZE=ON >/dev/null
-cmake --build build/sanitize -j "$jobs" --target renderer_tests host_tests draw_path_tests sphere_mesh_tests
+# Its programs stay in the build folder: dist/ holds the product's.
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVELIN_SANITIZE=ON \
+    -DSORVELIN_DIST_DIR="$PWD/build/sanitize/dist" >/dev/null
+cmake --build build/sanitize -j "$jobs"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
