@@ -1,12 +1,12 @@
 #include "picture_source.h"
 
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "bitmap_bytes.h"
 #include "texture_set.h"
 
 namespace {
@@ -17,22 +17,18 @@ struct Picture {
     std::vector<std::uint8_t> rows;
 };
 
-std::uint32_t readLe32(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
+// The file's bytes read as the Linux program reads its compiled-in copies.
 bool readBmp(const std::string& path, Picture& picture)
 {
     std::ifstream file(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return false;
-    const std::uint32_t offset = readLe32(bytes, 10);
-    picture.width = static_cast<int>(readLe32(bytes, 18));
-    picture.height = static_cast<int>(readLe32(bytes, 22));
-    const std::size_t stride = (static_cast<std::size_t>(picture.width) * 3 + 3) & ~std::size_t(3);
-    if (bytes.size() < offset + stride * picture.height) return false;
-    picture.rows.assign(bytes.begin() + offset, bytes.begin() + offset + stride * picture.height);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    TextureBitmap read;
+    if (!readBitmapBytes(bytes.data(), bytes.size(), read)) return false;
+    const std::size_t stride = (static_cast<std::size_t>(read.width) * 3 + 3) & ~std::size_t(3);
+    const auto* rows = static_cast<const std::uint8_t*>(read.bgrRows);
+    picture.width = read.width;
+    picture.height = read.height;
+    picture.rows.assign(rows, rows + stride * read.height);
     return true;
 }
 
