@@ -11,10 +11,14 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
 import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from x_displays import XServer, start_x_server, wait_until  # noqa: E402,F401  (the tests take wait_until from here)
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DIST = os.environ.get("SORVELIN_DIST", os.path.join(ROOT, "dist"))
@@ -76,18 +80,6 @@ def unmanaged_windows(env):
                    stderr=subprocess.DEVNULL, timeout=CALL_TIMEOUT)
 
 
-def wait_until(predicate, timeout, what, interval=0.05):
-    """Polls predicate until it gives a true value or the deadline passes."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
-        time.sleep(interval)
-
-
 def wine_environment(prefix, display):
     env = dict(os.environ)
     env.update({
@@ -124,25 +116,7 @@ def default_prefix():
     return os.environ.get("SORVELIN_WINE_PREFIX", os.path.join(ROOT, "build", "wine-prefix"))
 
 
-def start_x_server(command, what):
-    """Starts an X server on a free display number; command(name) gives its
-    command line. Another test run may take the same free number at the same
-    moment: then that server ends at once and the next number is tried."""
-    for attempt in range(5):
-        number = next((n for n in range(90, 190) if not os.path.exists("/tmp/.X%d-lock" % n) and
-                       not os.path.exists("/tmp/.X11-unix/X%d" % n)), None)
-        if number is None:
-            break
-        name = ":%d" % number
-        process = subprocess.Popen(command(name), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        socket = "/tmp/.X11-unix/X%d" % number
-        wait_until(lambda: os.path.exists(socket) or process.poll() is not None, 30, "%s %s" % (what, name))
-        if process.poll() is None:
-            return name, process
-    raise RuntimeError("%s did not start" % what)
-
-
-class VirtualDisplay:
+class VirtualDisplay(XServer):
     """An Xvfb server of the size and depth a test chooses."""
 
     def __init__(self, width, height, depth):
@@ -151,17 +125,7 @@ class VirtualDisplay:
             lambda name: ["Xvfb", name, "-screen", "0", "%dx%dx%d" % (width, height, depth),
                           "-nolisten", "tcp", "-noreset"], "Xvfb")
 
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-
-
-class MonitorDisplay:
+class MonitorDisplay(XServer):
     """An X server whose monitors Wine sees one by one: Xorg with the dummy
     video driver, one RandR output a monitor. monitors lists (width, height,
     x, y) in X coordinates, the primary first. The desktop behind the windows
@@ -242,15 +206,6 @@ EndSection
         found = re.findall(r"^DUMMY(\d+) connected (primary )?(\d+)x(\d+)\+(\d+)\+(\d+)", self.xrandr(), re.M)
         ordered = sorted(found, key=lambda f: int(f[0]))
         return [tuple(int(v) for v in f[2:]) for f in ordered]
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
 
 
 class Picture:

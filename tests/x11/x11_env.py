@@ -1,50 +1,31 @@
 """What the Linux program's tests share: a virtual X display, screenshots and
-the Sun's place in them, a small Xlib client that makes windows as a
-screensaver daemon does, and deadline polls. Every wait has a deadline and
-every subprocess a timeout."""
+the Sun's place in them, and a small Xlib client that makes windows as a
+screensaver daemon does. Every wait has a deadline and every subprocess a
+timeout."""
 
 import ctypes
 import os
 import subprocess
-import time
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from x_displays import XServer, free_display_number, start_x_server, wait_until  # noqa: E402,F401
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PROGRAM = os.environ.get("SORVELIN_PROGRAM", os.path.join(ROOT, "dist", "sorvelin"))
 CALL_TIMEOUT = 60
 
 
-def wait_until(predicate, timeout, what, interval=0.05):
-    deadline = time.monotonic() + timeout
-    while not predicate():
-        if time.monotonic() >= deadline:
-            raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
-        time.sleep(interval)
-    return predicate()
-
-
-def free_display_number():
-    return next(n for n in range(200, 300) if not os.path.exists("/tmp/.X%d-lock" % n)
-                and not os.path.exists("/tmp/.X11-unix/X%d" % n))
-
-
-class VirtualDisplay:
-    """An Xvfb server with a black root window. Another run may take the same
-    free number at the same moment: then that Xvfb ends and the next is tried."""
+class VirtualDisplay(XServer):
+    """An Xvfb server with a black root window."""
 
     def __init__(self, width=640, height=480, extra=()):
         self.width, self.height = width, height
-        for _ in range(5):
-            self.name = ":%d" % free_display_number()
-            self.process = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (width, height),
-                                             "-br", "-nolisten", "tcp", "-noreset"] + list(extra),
-                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            socket = "/tmp/.X11-unix/X" + self.name[1:]
-            wait_until(lambda: os.path.exists(socket) or self.process.poll() is not None, 10, "Xvfb")
-            if self.process.poll() is None:
-                self.env = {k: v for k, v in os.environ.items() if k != "XSCREENSAVER_WINDOW"}
-                self.env["DISPLAY"] = self.name
-                return
-        raise RuntimeError("Xvfb did not start")
+        self.name, self.process = start_x_server(
+            lambda name: ["Xvfb", name, "-screen", "0", "%dx%dx24" % (width, height), "-br", "-nolisten", "tcp",
+                          "-noreset"] + list(extra), "Xvfb")
+        self.env = {k: v for k, v in os.environ.items() if k != "XSCREENSAVER_WINDOW"}
+        self.env["DISPLAY"] = self.name
 
     def run(self, *command, env=None):
         return subprocess.run(list(command), env=env or self.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
@@ -68,10 +49,6 @@ class VirtualDisplay:
             centre = self.sun_centre()
             return centre and abs(centre[0] - x) <= 4 and abs(centre[1] - y) <= 4
         wait_until(centred, timeout, "the Sun at (%d, %d)" % (x, y), interval=0.2)
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait(10)
 
 
 class ClientMessage(ctypes.Structure):
